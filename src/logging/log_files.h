@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/host.h"
+
+namespace quennet {
+
+// The 16-bit booleans of the form: True has all bits set.
+inline constexpr std::int16_t kTrue = -1;
+inline constexpr std::int16_t kFalse = 0;
+
+// The current local date and time as general date text: the *now* that begins most
+// log lines.
+std::string NowText(Clock& clock);
+
+// Appends LineData to "Debug.log" in the program folder, only while Enabled is
+// exactly True. A line that cannot be written is lost silently.
+void DebugLog(Host& host, std::int16_t Enabled, const std::string& LineData);
+
+// Appends LineData to strLogName: a path when it holds a backslash, otherwise a file
+// in the program folder. Returns 0, or the number of the failure that lost the line.
+std::int32_t LogData(Host& host, const std::string& strLogName, const std::string& LineData);
+
+}  // namespace quennet

@@ -1,0 +1,110 @@
+#include "platform/fake/fake_files.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/error.h"
+#include "platform/line_buffer.h"
+
+namespace quennet {
+namespace {
+
+constexpr long kErrDeviceIo = 57;
+
+class FakeTextStream : public TextStream {
+ public:
+  FakeTextStream(std::string text, std::set<int> failing_lines, bool fail_read_all)
+      : text_(std::move(text)),
+        lines_([this](char* buffer, std::size_t size) {
+          const std::size_t n = std::min(size, text_.size() - served_);
+          std::memcpy(buffer, text_.data() + served_, n);
+          served_ += n;
+          return n;
+        }),
+        failing_lines_(std::move(failing_lines)),
+        fail_read_all_(fail_read_all) {}
+
+  bool AtEndOfStream() override { return lines_.AtEnd(); }
+  std::string ReadAll() override {
+    if (fail_read_all_) throw RuntimeError(kErrDeviceIo, "Device I/O error");
+    return lines_.ReadAll();
+  }
+  std::string ReadLine() override {
+    std::string line = lines_.ReadLine();
+    if (failing_lines_.count(reads_++)) throw RuntimeError(kErrDeviceIo, "Device I/O error");
+    return line;
+  }
+
+ private:
+  std::string text_;
+  std::size_t served_ = 0;
+  LineBuffer lines_;
+  std::set<int> failing_lines_;
+  bool fail_read_all_;
+  int reads_ = 0;
+};
+
+}  // namespace
+
+std::vector<std::string> FakeFileService::Lines(const std::string& path) const {
+  std::vector<std::string> lines;
+  const auto found = files.find(path);
+  if (found == files.end()) return lines;
+  const std::string& text = found->second;
+  for (std::size_t pos = 0; pos < text.size();) {
+    const std::size_t end = text.find("\r\n", pos);
+    if (end == std::string::npos) {
+      lines.push_back(text.substr(pos));
+      break;
+    }
+    lines.push_back(text.substr(pos, end - pos));
+    pos = end + 2;
+  }
+  return lines;
+}
+
+void FakeFileService::Check(Op op, const std::string& path) const {
+  if (failing_.count({op, path})) throw RuntimeError(kErrPermissionDenied, "Permission denied");
+}
+
+bool FakeFileService::FolderExists(const std::string& path) {
+  Check(Op::FolderExists, path);
+  return folders.count(path) > 0;
+}
+
+void FakeFileService::CreateFolder(const std::string& path) {
+  Check(Op::CreateFolder, path);
+  changes.push_back("CreateFolder " + path);
+  folders.insert(path);
+}
+
+bool FakeFileService::FileExists(const std::string& path) {
+  Check(Op::FileExists, path);
+  return files.count(path) > 0;
+}
+
+void FakeFileService::CopyFile(const std::string& from, const std::string& to) {
+  Check(Op::CopyFile, to);
+  const auto found = files.find(from);
+  if (found == files.end()) throw RuntimeError(kErrFileNotFound, "File not found");
+  changes.push_back("CopyFile " + from + " -> " + to);
+  files[to] = found->second;
+}
+
+std::unique_ptr<TextStream> FakeFileService::OpenTextFile(const std::string& path) {
+  Check(Op::OpenTextFile, path);
+  const auto found = files.find(path);
+  if (found == files.end()) throw RuntimeError(kErrFileNotFound, "File not found");
+  const auto lines = failing_lines_.find(path);
+  return std::make_unique<FakeTextStream>(found->second,
+                                          lines == failing_lines_.end() ? std::set<int>{} : lines->second,
+                                          failing_.count({Op::ReadAll, path}) > 0);
+}
+
+void FakeFileService::AppendLine(const std::string& path, const std::string& line) {
+  Check(Op::AppendLine, path);
+  changes.push_back("AppendLine " + path);
+  files[path] += line + "\r\n";
+}
+
+}  // namespace quennet

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/files.h"
+
+namespace quennet {
+
+// Files and folders in memory. Records every change it is asked for and fails any
+// operation on any path on request. Paths are taken as written.
+class FakeFileService : public FileService {
+ public:
+  enum class Op { FolderExists, CreateFolder, FileExists, CopyFile, OpenTextFile, ReadAll, ReadLine, AppendLine };
+
+  std::map<std::string, std::string> files;
+  std::set<std::string> folders;
+  // "CreateFolder <path>", "CopyFile <from> -> <to>", "AppendLine <path>".
+  std::vector<std::string> changes;
+
+  // From now on, `op` on `path` throws (for CopyFile, `path` is the destination).
+  void Fail(Op op, const std::string& path) { failing_.insert({op, path}); }
+  // The ReadLine calls with these numbers (0 is the first after each opening) throw,
+  // and the line they would have read is lost.
+  void FailReadLines(const std::string& path, std::set<int> numbers) { failing_lines_[path] = std::move(numbers); }
+  // The lines appended to `path`, without their CR LF.
+  std::vector<std::string> Lines(const std::string& path) const;
+
+  bool FolderExists(const std::string& path) override;
+  void CreateFolder(const std::string& path) override;
+  bool FileExists(const std::string& path) override;
+  void CopyFile(const std::string& from, const std::string& to) override;
+  std::unique_ptr<TextStream> OpenTextFile(const std::string& path) override;
+  void AppendLine(const std::string& path, const std::string& line) override;
+
+ private:
+  void Check(Op op, const std::string& path) const;
+
+  std::set<std::pair<Op, std::string>> failing_;
+  std::map<std::string, std::set<int>> failing_lines_;
+};
+
+}  // namespace quennet

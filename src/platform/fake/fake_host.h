@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/fake/fake_clock.h"
+#include "platform/fake/fake_files.h"
+#include "platform/fake/fake_registry.h"
+#include "platform/fake/fake_shell.h"
+#include "platform/fake/fake_version.h"
+#include "platform/host.h"
+
+namespace quennet {
+
+// Every service faked, on a Windows 7 host whose program folder is C:\Quennet.
+struct FakeHost {
+  FakeFileService files;
+  FakeShell shell;
+  FakeClock clock;
+  FakeRegistry registry;
+  FakeVersion version;
+  Host host{files, shell, clock, registry, version, "C:\\Quennet"};
+};
+
+}  // namespace quennet

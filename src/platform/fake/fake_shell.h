@@ -1,0 +1,24 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/shell.h"
+
+namespace quennet {
+
+// Records every command line it is asked to start, as "run <line>" or "Exec <line>".
+class FakeShell : public ShellService {
+ public:
+  std::map<std::string, std::string> environment;
+  std::vector<std::string> commands;
+  bool fail_run = false;
+  bool fail_exec = false;
+
+  std::string ExpandEnvironmentStrings(const std::string& text) override;
+  void run(const std::string& command_line) override;
+  void Exec(const std::string& command_line) override;
+};
+
+}  // namespace quennet

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+namespace quennet {
+
+// A text file opened for reading: 8-bit text, bytes kept as they are. Closed when
+// destroyed. A failing member throws RuntimeError.
+class TextStream {
+ public:
+  virtual ~TextStream() = default;
+  virtual bool AtEndOfStream() = 0;
+  // The whole remaining text, line ends included.
+  virtual std::string ReadAll() = 0;
+  // The next line without its end; a line ends at CR LF, LF or a lone CR.
+  virtual std::string ReadLine() = 0;
+};
+
+// Every file and folder operation of the program. Paths are written the Windows
+// way, with backslashes. A failing member throws RuntimeError.
+class FileService {
+ public:
+  virtual ~FileService() = default;
+  virtual bool FolderExists(const std::string& path) = 0;
+  // Creates one folder whose parent exists.
+  virtual void CreateFolder(const std::string& path) = 0;
+  virtual bool FileExists(const std::string& path) = 0;
+  // Replaces `to` whole with a copy of `from`: a reader of `to` sees either the old
+  // file or the new one, never a half-written one, and a failed copy leaves the
+  // old one as it was.
+  virtual void CopyFile(const std::string& from, const std::string& to) = 0;
+  // Opens an existing file for reading; a missing file is never created.
+  virtual std::unique_ptr<TextStream> OpenTextFile(const std::string& path) = 0;
+  // Appends `line` and CR LF in one write, creating the file when missing, so that
+  // lines of processes appending at once never mix.
+  virtual void AppendLine(const std::string& path, const std::string& line) = 0;
+};
+
+}  // namespace quennet

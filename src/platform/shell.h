@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+namespace quennet {
+
+// Environment references and outside commands. A command line is passed exactly as
+// built; the command is started and never waited for. A command that cannot be
+// started throws RuntimeError.
+class ShellService {
+ public:
+  virtual ~ShellService() = default;
+  // Replaces every %name% by the environment value; an undefined name stays as
+  // written.
+  virtual std::string ExpandEnvironmentStrings(const std::string& text) = 0;
+  virtual void run(const std::string& command_line) = 0;
+  virtual void Exec(const std::string& command_line) = 0;
+};
+
+}  // namespace quennet
