@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "logging/log_files.h"
+
+namespace quennet {
+
+// The form-level state of Form1, which the operations of the run read and write in
+// place. It lives as long as the form.
+struct FormState {
+  std::string AppDataFolder;
+  std::string WindowsFolder;
+  std::string FirewallLogPath;
+  std::string FirewallActionText;
+  std::int16_t DebugEnabled = kFalse;
+};
+
+}  // namespace quennet
