@@ -1,0 +1,20 @@
+#include "app/host_environment.h"
+
+#include "app/windows_version.h"
+
+namespace quennet {
+
+void SetFirewallLogPathVariable(Host& host, FormState& form) {
+  form.FirewallLogPath = form.WindowsFolder + (GetWindowsVersion::IsNewerFirewallHost(host.version)
+                                                   ? "\\system32\\LogFiles\\Firewall\\pfirewall.log"
+                                                   : "\\pfirewall.log");
+}
+
+void CreateAppDirectories(Host& host, const FormState& form) {
+  for (const char* suffix : {"\\Tolvaren", "\\Tolvaren\\Quennet"}) {
+    const std::string folder = form.AppDataFolder + suffix;
+    if (!host.files.FolderExists(folder)) host.files.CreateFolder(folder);
+  }
+}
+
+}  // namespace quennet

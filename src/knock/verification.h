@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+#include "app/form_state.h"
+#include "platform/host.h"
+
+namespace quennet {
+
+// True when strSourceIPaddress hit every port of strPortNumber, in list order, each
+// with the action of strCorrelation_FWAction at the same position, inside the
+// window around strDateTime. Leaves form.FirewallActionText holding the last action
+// text it looked for.
+bool Check_Port_Knock(Host& host, FormState& form, const std::string& strDateTime, const std::string& intTimePeriod,
+                      const std::string& strPortNumber, const std::string& strCorrelation_FWAction,
+                      const std::string& strSourceIPaddress);
+
+}  // namespace quennet

@@ -1,0 +1,18 @@
+#include "unlock/allow_rule.h"
+
+#include "app/windows_version.h"
+
+namespace quennet {
+
+void Unlock_Port(Host& host, const std::string& strPruleName, const std::string& strFportNumber,
+                 const std::string& strFremoteIP) {
+  const std::string command =
+      GetWindowsVersion::IsNewerFirewallHost(host.version)
+          ? "netsh advfirewall firewall add rule name=\"" + strPruleName +
+                "\" dir=in action=allow protocol=TCP localport=" + strFportNumber + " remoteip=" + strFremoteIP
+          : "Netsh firewall add portopening tcp " + strFportNumber + " " + strPruleName + " enable custom " +
+                strFremoteIP;
+  host.shell.run(command);
+}
+
+}  // namespace quennet
