@@ -3,6 +3,12 @@
 #include "app/command_line.h"
 #include "app/host_environment.h"
 #include "app/registry_value.h"
+#include "fwlog/action_codes.h"
+#include "knock/correlation.h"
+#include "knock/verification.h"
+#include "logging/event_entry.h"
+#include "unlock/address_literal.h"
+#include "unlock/allow_rule.h"
 
 namespace quennet {
 
@@ -32,6 +38,32 @@ void Form1::Run() {
 
   const auto roles = InterpretCommandLine(CommandText, GeneralDateText(StartTime));
   if (!roles) return;
+  Knock(*roles);
+}
+
+void Form1::Knock(KnockRoles roles) {
+  if (roles.SourceIP.empty()) {
+    state_.FirewallActionText = ReturnFirewallAction(host_.version, LastElement(roles.ActionList));
+    roles.SourceIP = Check_Firewall_Log(host_, state_, roles.ReferenceTime, roles.TimePeriod,
+                                        LastElement(roles.PortList));
+  }
+  if (roles.SourceIP.empty()) {
+    LogData(host_, "error.log", NowText(host_.clock) + " No IP address was returned from correlation");
+    return;
+  }
+  const bool KnockVerified = Check_Port_Knock(host_, state_, roles.ReferenceTime, roles.TimePeriod, roles.PortList,
+                                              roles.ActionList, roles.SourceIP);
+  if (!KnockVerified) return;
+  // The address goes into a firewall rule: a forged snapshot must not open the port
+  // to a list, a range or a keyword.
+  if (!IsSingleAddressLiteral(roles.SourceIP)) {
+    LogData(host_, "error.log", NowText(host_.clock) + " Error!  Knock source is not an IP address: " + roles.SourceIP);
+    return;
+  }
+  std::string message = "Quennet - Port Knock Authenticated\r\nRule Name=" + roles.RuleName + "\r\nIP=" + roles.SourceIP;
+  if (!roles.PortToOpen.empty()) message += "\r\nport=" + roles.PortToOpen;
+  LogEvent(host_, 100, "INFORMATION", message);
+  if (!roles.PortToOpen.empty()) Unlock_Port(host_, roles.RuleName, roles.PortToOpen, roles.SourceIP);
 }
 
 void ShowForm(Form1& form, Clock& clock) {

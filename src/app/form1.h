@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/command_line.h"
 #include "app/form_state.h"
 #include "platform/host.h"
 
@@ -29,6 +30,7 @@ class Form1 {
 
  private:
   void Run();
+  void Knock(KnockRoles roles);
 
   Host& host_;
   std::string argument_text_;
