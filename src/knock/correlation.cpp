@@ -1,0 +1,44 @@
+#include "knock/correlation.h"
+
+#include "fwlog/line_fields.h"
+#include "fwlog/snapshot.h"
+#include "knock/knock_time.h"
+#include "knock/snapshot_scan.h"
+#include "knock/wait_for_log.h"
+
+namespace quennet {
+
+std::string Check_Firewall_Log(Host& host, const FormState& form, const std::string& strDateTime,
+                               const std::string& intTimePeriod, const std::string& strPortNumber) {
+  if (!WaitForLog(host, form, strDateTime, false)) return "";
+  const auto trace = [&](const std::string& line) { DebugLog(host, form.DebugEnabled, line); };
+  const auto now = [&] { return NowText(host.clock); };
+  const std::string& action = form.FirewallActionText;
+
+  trace(now() + "  Checking for match to port number " + strPortNumber + " within " + intTimePeriod +
+        " seconds of " + strDateTime);
+  std::string result;
+  ScanSnapshot(
+      host, SnapshotPath(form.AppDataFolder),
+      [&](const std::string& line) {
+        if (!HasAction(line, action)) return true;
+        trace("possible match:" + line);
+        if (!HasPort(line, strPortNumber)) return true;
+        const std::string time_text = LineTimeText(line, action);
+        trace(now() + "  -  Firewall log entry time stamp = " + time_text);
+        trace(now() + "  -  Time stamp needing matched is " + strDateTime);
+        const auto d = SecondsFromTo(time_text, strDateTime);
+        if (!d) return true;
+        if (!InWindow(*d, intTimePeriod, -1)) {
+          trace(now() + "  -  Date difference not within threshold: " + std::to_string(*d));
+          return true;
+        }
+        result = SourceAddress(line, action);
+        trace("Match time.  IP address = " + result);
+        return true;
+      },
+      [](const RuntimeError&) {});
+  return result;
+}
+
+}  // namespace quennet

@@ -1,0 +1,125 @@
+#include "knock/verification.h"
+
+#include <vector>
+
+#include "fwlog/action_codes.h"
+#include "fwlog/line_fields.h"
+#include "fwlog/snapshot.h"
+#include "knock/knock_time.h"
+#include "knock/snapshot_scan.h"
+#include "knock/wait_for_log.h"
+#include "platform/text_split.h"
+
+namespace quennet {
+namespace {
+
+// The search through the knock list: which port is sought, with which action text.
+class KnockSearch {
+ public:
+  KnockSearch(Host& host, FormState& form, const std::string& strDateTime, const std::string& intTimePeriod,
+              const std::string& strPortNumber, const std::string& strCorrelation_FWAction,
+              const std::string& strSourceIPaddress)
+      : host_(host),
+        form_(form),
+        date_time_(strDateTime),
+        period_(intTimePeriod),
+        source_(strSourceIPaddress),
+        is_list_(strPortNumber.find(',') != std::string::npos),
+        ports_(is_list_ ? SplitAll(strPortNumber, ',') : std::vector<std::string>{strPortNumber}),
+        actions_(SplitAll(strCorrelation_FWAction, ',')) {
+    form_.FirewallActionText = ReturnFirewallAction(host_.version, actions_[0]);
+    TraceSearch();
+  }
+
+  // Judges one line; false once the whole knock list has been found.
+  bool Judge(const std::string& line);
+  bool Detected() const { return detected_; }
+
+ private:
+  bool Matches(const std::string& line);
+  void Advance();
+  void Trace(const std::string& line) { DebugLog(host_, form_.DebugEnabled, line); }
+  std::string Now() { return NowText(host_.clock); }
+  void TraceSearch() {
+    Trace(Now() + "  Checking for match to port number " + ports_[position_] + " within " + period_ + " seconds of " +
+          date_time_ + " using " + form_.FirewallActionText);
+  }
+  void LogPortMatch() {
+    LogData(host_, "velt.log", Now() + " Port " + ports_[position_] + " has a match in the firewall log");
+  }
+
+  Host& host_;
+  FormState& form_;
+  const std::string& date_time_;
+  const std::string& period_;
+  const std::string& source_;
+  const bool is_list_;
+  const std::vector<std::string> ports_;
+  const std::vector<std::string> actions_;
+  std::size_t position_ = 0;
+  bool detected_ = false;
+};
+
+bool KnockSearch::Matches(const std::string& line) {
+  const std::string& action = form_.FirewallActionText;
+  if (!HasAction(line, action)) return false;
+  Trace(Now() + "  -  possible match:" + line);
+  if (!HasPort(line, ports_[position_])) return false;
+  const std::string time_text = LineTimeText(line, action);
+  Trace(Now() + "  -  Firewall log entry time stamp = " + time_text);
+  Trace(Now() + "  -  Time stamp needing matched is " + date_time_);
+  const auto d = SecondsFromTo(time_text, date_time_);
+  if (!d) return false;
+  if (!InWindow(*d, period_, -10)) {
+    Trace(Now() + "  -  Time Difference = " + std::to_string(*d));
+    return false;
+  }
+  Trace(Now() + "  -  Match time");
+  return SourceAddress(line, action) == source_;
+}
+
+bool KnockSearch::Judge(const std::string& line) {
+  if (!Matches(line)) return true;
+  if (!is_list_) {
+    detected_ = true;  // a single port: the scan goes on to the end all the same
+    return true;
+  }
+  LogPortMatch();
+  if (position_ + 1 == ports_.size()) {
+    LogData(host_, "velt.log", Now() + " All ports have been successfully matched to IP address " + source_);
+    detected_ = true;
+    return false;
+  }
+  Advance();
+  return true;
+}
+
+void KnockSearch::Advance() {
+  ++position_;
+  // A shorter action list leaves its last action for the remaining ports.
+  if (actions_.size() > 1 && position_ < actions_.size()) {
+    form_.FirewallActionText = ReturnFirewallAction(host_.version, actions_[position_]);
+  }
+  TraceSearch();
+}
+
+}  // namespace
+
+bool Check_Port_Knock(Host& host, FormState& form, const std::string& strDateTime, const std::string& intTimePeriod,
+                      const std::string& strPortNumber, const std::string& strCorrelation_FWAction,
+                      const std::string& strSourceIPaddress) {
+  bool detected = false;
+  if (WaitForLog(host, form, strDateTime, true)) {
+    KnockSearch search(host, form, strDateTime, intTimePeriod, strPortNumber, strCorrelation_FWAction,
+                       strSourceIPaddress);
+    ScanSnapshot(
+        host, SnapshotPath(form.AppDataFolder), [&](const std::string& line) { return search.Judge(line); },
+        [&](const RuntimeError& error) { LogData(host, "error.log", "error reading log file " + error.description()); });
+    detected = search.Detected();
+  }
+  DebugLog(host, form.DebugEnabled,
+           NowText(host.clock) + "  -  " + (detected ? " port knock successfully detected" : " failed to identify port knock"));
+  return detected;
+}
+
+}  // namespace quennet
