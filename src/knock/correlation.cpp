@@ -21,7 +21,7 @@ std::string Check_Firewall_Log(Host& host, const FormState& form, const std::str
   ScanSnapshot(
       host, SnapshotPath(form.AppDataFolder),
       [&](const std::string& line) {
-        if (!HasAction(line, action)) return true;
+        if (!HasActionText(line, action)) return true;
         trace("possible match:" + line);
         if (!HasPort(line, strPortNumber)) return true;
         const std::string time_text = LineTimeText(line, action);

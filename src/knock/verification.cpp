@@ -62,7 +62,7 @@ class KnockSearch {
 
 bool KnockSearch::Matches(const std::string& line) {
   const std::string& action = form_.FirewallActionText;
-  if (!HasAction(line, action)) return false;
+  if (!HasActionText(line, action)) return false;
   Trace(Now() + "  -  possible match:" + line);
   if (!HasPort(line, ports_[position_])) return false;
   const std::string time_text = LineTimeText(line, action);
