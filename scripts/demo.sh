@@ -43,5 +43,5 @@ if [ -f "$sandbox/Quennet/error.log" ]; then
   sed 's/\r$//; s/^/    /' "$sandbox/Quennet/error.log"
 fi
 echo
-echo "Commands started (each argument in brackets; CR LF shown as ^M):"
-cat -v "$QUENNET_COMMAND_RECORD" | sed 's/^/    /'
+echo "Commands started (each argument in brackets):"
+sed 's/^/    /' "$QUENNET_COMMAND_RECORD"
