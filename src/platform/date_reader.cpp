@@ -71,9 +71,11 @@ int MonthOfWord(std::string_view word) {
 // when written with more than two digits.
 int Small(Number number) { return number.digits <= 2 ? number.value : -1; }
 
-// Years written with one or two digits fall in 1930 to 2029.
+// A year is written with four digits, or with one or two for 1930 to 2029; -1 (never
+// valid) otherwise.
 int FullYear(Number year) {
-  if (year.digits > 2) return year.value;
+  if (year.digits == 4) return year.value;
+  if (year.digits > 2) return -1;
   return year.value + (year.value < 30 ? 2000 : 1900);
 }
 
@@ -163,14 +165,14 @@ std::optional<Separator> TakeSeparator(Scanner& scanner) {
 }
 
 // m/d/y, y/m/d and the same with "-": one mark, used twice, with no blanks. The
-// year comes first when it is written with three or four digits.
+// year comes first when it is written with four digits.
 std::optional<CivilTime> NumericDate(const std::array<Number, 3>& numbers,
                                      const std::array<Separator, 2>& separators) {
   const char mark = separators[0].mark;
   if (separators[0].blanks || separators[1].blanks || separators[1].mark != mark) return std::nullopt;
   if (mark != '/' && mark != '-') return std::nullopt;
   const auto [first, second, third] = numbers;
-  if (first.digits > 2) return CheckedDate(first.value, Small(second), Small(third));
+  if (first.digits == 4) return CheckedDate(first.value, Small(second), Small(third));
   return CheckedDate(FullYear(third), Small(first), Small(second));
 }
 

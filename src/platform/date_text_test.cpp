@@ -42,13 +42,11 @@ TEST(DateCalendar, CountsSecondsFromTheZeroDateBothWays) {
 
 TEST(DateCalendar, MonthNamesAndDifferences) {
   EXPECT_EQ(MonthName(1), "January");
-  EXPECT_EQ(MonthName(7), "July");
   EXPECT_EQ(MonthName(12), "December");
   EXPECT_EQ(MonthName(0), "");
   EXPECT_EQ(MonthName(13), "");
-  EXPECT_EQ(SecondsBetween(At(2012, 7, 17, 10, 16, 49), At(2012, 7, 17, 10, 17, 7)), 18);
-  EXPECT_EQ(SecondsBetween(At(2012, 7, 17, 10, 17, 7), At(2012, 7, 17, 10, 16, 49)), -18);
   EXPECT_EQ(SecondsBetween(At(2012, 12, 31, 23, 59, 59), At(2013, 1, 1)), 1);
+  EXPECT_EQ(SecondsBetween(At(2012, 7, 17, 10, 17, 7), At(2012, 7, 17, 10, 16, 49)), -18);
 }
 
 TEST(DateReader, ReadsNumericDatesWithOrWithoutATime) {
@@ -108,16 +106,12 @@ TEST(DateReader, TwoDigitYearsFallIn1930To2029) {
 }
 
 TEST(DateReader, KnowsTheLeapDays) {
-  EXPECT_TRUE(IsDate("2012-02-29"));
-  EXPECT_TRUE(IsDate("2000-02-29"));
-  EXPECT_TRUE(IsDate("2/29/1600"));
-  EXPECT_FALSE(IsDate("2011-02-29"));
-  EXPECT_FALSE(IsDate("1900-02-29"));
-  EXPECT_FALSE(IsDate("2/29/2100"));
-  EXPECT_FALSE(IsDate("2012-02-30"));
-  EXPECT_FALSE(IsDate("April 31 2012"));
-  EXPECT_TRUE(IsDate("2012-04-30"));
-  EXPECT_TRUE(IsDate("12/31/2012"));
+  for (const char* text : {"2012-02-29", "2000-02-29", "2/29/1600", "2012-04-30", "12/31/2012"}) {
+    EXPECT_TRUE(IsDate(text)) << text;
+  }
+  for (const char* text : {"2011-02-29", "1900-02-29", "2/29/2100", "2012-02-30", "April 31 2012"}) {
+    EXPECT_FALSE(IsDate(text)) << text;
+  }
 }
 
 TEST(DateReader, RejectsTextThatIsNotExactlyOneDateAndOneTime) {
@@ -128,7 +122,7 @@ TEST(DateReader, RejectsTextThatIsNotExactlyOneDateAndOneTime) {
            "2012-07-17 10:17:07 AM PM", "2012-07-17 2012-07-18", "10:17 11:17", "10:17 7/17/2012",
            "2012-07/17", "7 / 17 / 2012", "7 17 2012", "7/17", "July 2012", "July 17 2012 2013", "July June 2012",
            "Jul17 2012", "Juli 17 2012", "Ju 17 2012", "17.07.2012", "7/17/2012,10:17", "10:17:07.5",
-           "0/17/2012", "7/0/2012", "7/17/0099", "7/17/012", "07/017/2012", "20120-07-17", "010:17",
+           "0/17/2012", "7/0/2012", "7/17/0099", "7/17/012", "7/17/201", "201-07-17", "July 17 201", "July 17 12012", "07/017/2012", "20120-07-17", "010:17",
            "10:017", "2012-07-17 10:", "2012-07-17 10", "2012-07-17 AM", "AM", "1:2:3:4", "7/17/2012\r\n",
            "\xe9 July 17 2012", "July 17 2012 10:17:07 \xe9",
        }) {
