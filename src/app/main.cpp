@@ -4,15 +4,31 @@
 #include <string_view>
 
 #include "app/form1.h"
+#include "app/usage.h"
 #include "platform/error.h"
 #include "platform/platform.h"
+
+namespace {
+
+bool DebugRequested() {
+  const char* debug = std::getenv("QUENNET_DEBUG");
+  return debug != nullptr && std::string_view(debug) == "1";
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   try {
     auto platform = quennet::MakePlatform(argc, argv);
-    const char* debug = std::getenv("QUENNET_DEBUG");
-    quennet::Form1 form(platform->host(), platform->ArgumentText(), debug && std::string_view(debug) == "1");
-    quennet::ShowForm(form, platform->host().clock);
+    const std::string arguments = platform->ArgumentText();
+    if (arguments == "--help") {
+      std::cout << quennet::kUsage;
+    } else if (arguments == "--version") {
+      std::cout << "quennet " QUENNET_VERSION "\n";
+    } else {
+      quennet::Form1 form(platform->host(), arguments, DebugRequested());
+      quennet::ShowForm(form, platform->host().clock);
+    }
     return 0;
   } catch (const quennet::RuntimeError& error) {
     std::cerr << quennet::FatalReport(error) << '\n';
