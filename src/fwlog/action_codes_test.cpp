@@ -2,49 +2,34 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "platform/fake/fake_version.h"
 
 namespace quennet {
 namespace {
 
-TEST(ReturnFirewallAction, LooksUpTwoLetterCodesInAnyCase) {
+TEST(ReturnFirewallAction, LooksUpShortCodesInAnyCaseAndAsksTheVersionOnlyForTcpAllow) {
   FakeVersion windows7;
-  for (const char* code : {"at", "AT", "aT"}) EXPECT_EQ(ReturnFirewallAction(windows7, code), "ALLOW TCP") << code;
-  EXPECT_EQ(ReturnFirewallAction(windows7, "au"), "ALLOW UDP");
-  EXPECT_EQ(ReturnFirewallAction(windows7, "Ai"), "ALLOW ICMP");
-  for (const char* code : {"dt", "DT", "Dt"}) EXPECT_EQ(ReturnFirewallAction(windows7, code), "DROP TCP") << code;
-  EXPECT_EQ(ReturnFirewallAction(windows7, "du"), "DROP UDP");
-  EXPECT_EQ(ReturnFirewallAction(windows7, "DI"), "DROP ICMP");
-}
-
-TEST(ReturnFirewallAction, UnknownShortCodesGiveNothingWithoutAskingTheVersion) {
-  FakeVersion windows7;
-  for (const char* code : {"", "d", "x", "zz", " d", "t"}) EXPECT_EQ(ReturnFirewallAction(windows7, code), "") << code;
-  EXPECT_EQ(ReturnFirewallAction(windows7, "dt"), "DROP TCP");
+  const std::pair<const char*, const char*> table[] = {{"aU", "ALLOW UDP"}, {"AI", "ALLOW ICMP"}, {"Dt", "DROP TCP"},
+                                                       {"du", "DROP UDP"},  {"DI", "DROP ICMP"},  {"", ""},
+                                                       {"d", ""},           {"zz", ""},           {" d", ""}};
+  for (const auto& [code, text] : table) EXPECT_EQ(ReturnFirewallAction(windows7, code), text) << code;
   EXPECT_EQ(windows7.calls, 0);
 }
 
-TEST(ReturnFirewallAction, LongCodesGiveTheTcpAllowText) {
-  FakeVersion windows7;
-  for (const char* code : {"dtx", "drop", "allow", "dt ", "du,dt"}) {
-    EXPECT_EQ(ReturnFirewallAction(windows7, code), "ALLOW TCP") << code;
-  }
-}
-
 TEST(ReturnFirewallAction, TcpAllowTextFollowsTheFirewallGeneration) {
-  struct HostKind {
-    const char* name;
-    std::uint32_t platform, major, minor;
-    const char* allow_tcp;
-  };
-  for (const HostKind& kind : {HostKind{"Windows 7", 2, 6, 1, "ALLOW TCP"}, HostKind{"Vista", 2, 6, 0, "ALLOW TCP"},
-                               HostKind{"Failed", 3, 6, 1, "ALLOW TCP"}, HostKind{"XP", 2, 5, 1, "OPEN-INBOUND TCP"},
-                               HostKind{"unnamed", 2, 6, 2, "OPEN-INBOUND TCP"}}) {
+  // Windows 7, Vista, an unknown platform ("Failed"), XP, and a version without a name.
+  const std::tuple<std::uint32_t, std::uint32_t, std::uint32_t, const char*> hosts[] = {{2, 6, 1, "ALLOW TCP"},
+                                                                                        {2, 6, 0, "ALLOW TCP"},
+                                                                                        {3, 6, 1, "ALLOW TCP"},
+                                                                                        {2, 5, 1, "OPEN-INBOUND TCP"},
+                                                                                        {2, 6, 2, "OPEN-INBOUND TCP"}};
+  for (const auto& [platform, major, minor, allow_tcp] : hosts) {
     FakeVersion version;
-    version.Set(kind.platform, kind.major, kind.minor);
-    EXPECT_EQ(ReturnFirewallAction(version, "at"), kind.allow_tcp) << kind.name;
-    EXPECT_EQ(ReturnFirewallAction(version, "allow"), kind.allow_tcp) << kind.name;
-    EXPECT_EQ(ReturnFirewallAction(version, "au"), "ALLOW UDP") << kind.name;
+    version.Set(platform, major, minor);
+    for (const char* code : {"at", "AT", "dtx", "dt "}) EXPECT_EQ(ReturnFirewallAction(version, code), allow_tcp);
+    EXPECT_EQ(ReturnFirewallAction(version, "au"), "ALLOW UDP");
   }
 }
 

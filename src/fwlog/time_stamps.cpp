@@ -64,9 +64,7 @@ std::string ReturnLastDateStamp(Clock& clock, std::string_view contents, int Mat
   return "";
 }
 
-bool IsAlphabetic(std::string_view strToCheck) {
-  return std::all_of(strToCheck.begin(), strToCheck.end(), IsLetter);
-}
+bool IsAlphabetic(std::string_view strToCheck) { return std::all_of(strToCheck.begin(), strToCheck.end(), IsLetter); }
 
 std::string ReturnDateWithMonthName(std::string_view strDateToFormat, int intMonthLocation) {
   std::string date_piece(strDateToFormat);
