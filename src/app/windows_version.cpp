@@ -1,9 +1,75 @@
-// Placeholder until the version table lands.
 #include "app/windows_version.h"
 
-namespace quennet::GetWindowsVersion {
+#include <algorithm>
+#include <iterator>
 
-std::string WindowsVersionName(VersionService&) { return "Failed"; }
-bool IsNewerFirewallHost(VersionService& version) { return WindowsVersionName(version) == "Failed"; }
+namespace quennet::GetWindowsVersion {
+namespace {
+
+constexpr std::uint32_t kVersionInfoSize = 148;
+constexpr std::uint32_t kPlatformWin32s = 0;
+constexpr std::uint32_t kPlatformWindows = 1;
+constexpr std::uint32_t kPlatformNt = 2;
+constexpr std::uint32_t kBuild98SecondEdition = 2222;
+
+std::string Windows9xName(const OsVersionInfoA& info) {
+  switch (info.dwMinorVersion) {
+    case 0: return "Windows 95";
+    case 10: return (info.dwBuildNumber & 0xFFFF) == kBuild98SecondEdition ? "Windows 98SE" : "Windows 98";
+    case 90: return "Windows Me";
+    default: return "";
+  }
+}
+
+std::string WindowsNt5Name(std::uint32_t minor) {
+  switch (minor) {
+    case 0: return "Windows 2000";
+    case 1: return "Windows XP";
+    case 2: return "Windows Server 2003";
+    default: return "";
+  }
+}
+
+std::string WindowsNt6Name(std::uint32_t minor) {
+  switch (minor) {
+    case 0: return "Windows Vista";
+    case 1: return "Windows 7";
+    default: return "";
+  }
+}
+
+std::string WindowsNtName(const OsVersionInfoA& info) {
+  switch (info.dwMajorVersion) {
+    case 3: return "Windows NT 3.51";
+    case 4: return "Windows NT 4.0";
+    case 5: return WindowsNt5Name(info.dwMinorVersion);
+    case 6: return WindowsNt6Name(info.dwMinorVersion);
+    default: return "";
+  }
+}
+
+}  // namespace
+
+std::string WindowsVersionName(VersionService& version) {
+  // Zero-filled first, so a failed call reads as platform 0.
+  OsVersionInfoA info;
+  info.dwOSVersionInfoSize = kVersionInfoSize;
+  std::fill(std::begin(info.szCSDVersion), std::end(info.szCSDVersion), ' ');
+  version.GetVersionExA(info);
+  switch (info.dwPlatformId) {
+    case kPlatformWin32s: return "Windows 3.1";
+    case kPlatformWindows: return Windows9xName(info);
+    case kPlatformNt: return WindowsNtName(info);
+    default: return "Failed";
+  }
+}
+
+bool IsNewerFirewallHost(VersionService& version) {
+  // One look per name, every one taken, as the host's Or does.
+  const bool failed = WindowsVersionName(version) == "Failed";
+  const bool vista = WindowsVersionName(version) == "Windows Vista";
+  const bool seven = WindowsVersionName(version) == "Windows 7";
+  return failed || vista || seven;
+}
 
 }  // namespace quennet::GetWindowsVersion
