@@ -25,7 +25,7 @@ std::string_view LineTimeText(std::string_view line, std::string_view action_tex
 
 std::string SourceAddress(std::string_view line, std::string_view action_text) {
   const std::size_t at = line.find(action_text);
-  if (at == std::string_view::npos || line.empty()) return "";
+  if (at == std::string_view::npos) return "";
   const std::string_view prefix = line.substr(0, std::min(line.size(), at + action_text.size() + 1));
   // The rest of the line with every later copy of the prefix left out, read up to
   // its first space. Copies are taken left to right without overlapping.
