@@ -1,0 +1,24 @@
+#include "platform/posix/posix_shell.h"
+
+#include <cstdlib>
+#include <optional>
+
+#include "platform/environment_text.h"
+#include "platform/posix/command_line_split.h"
+#include "platform/posix/process_start.h"
+
+namespace quennet {
+
+std::string PosixShell::ExpandEnvironmentStrings(const std::string& text) {
+  return ExpandReferences(text, [](const std::string& name) -> std::optional<std::string> {
+    const char* value = std::getenv(name.c_str());
+    if (value == nullptr) return std::nullopt;
+    return value;
+  });
+}
+
+void PosixShell::run(const std::string& command_line) { StartDetached(SplitCommandLine(command_line)); }
+
+void PosixShell::Exec(const std::string& command_line) { StartDetached(SplitCommandLine(command_line)); }
+
+}  // namespace quennet

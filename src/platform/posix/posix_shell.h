@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/shell.h"
+
+namespace quennet {
+
+// Environment references from the process environment; commands split by the
+// Windows rules and started directly, never through a shell.
+class PosixShell : public ShellService {
+ public:
+  std::string ExpandEnvironmentStrings(const std::string& text) override;
+  void run(const std::string& command_line) override;
+  void Exec(const std::string& command_line) override;
+};
+
+}  // namespace quennet

@@ -1,0 +1,66 @@
+#include "platform/posix/process_start.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "platform/posix/errno_error.h"
+#include "platform/posix/file_descriptor.h"
+
+namespace quennet {
+namespace {
+
+// The forked children call nothing but fork, exec, write and _exit: all that is
+// safe between fork and exec.
+[[noreturn]] void ReportAndExit(int report_fd, int error_number) {
+  [[maybe_unused]] const ssize_t ignored = ::write(report_fd, &error_number, sizeof error_number);
+  ::_exit(127);
+}
+
+// Runs in the first child: forks the program's process and ends at once, so the
+// program becomes an orphan that init reaps, never our zombie. `report_fd` closes
+// on a successful exec; a failed one writes its errno there.
+[[noreturn]] void ForkProgram(char* const* argv, int report_fd) {
+  const pid_t program = ::fork();
+  if (program == 0) {
+    ::execvp(argv[0], argv);
+    ReportAndExit(report_fd, errno);
+  }
+  if (program < 0) ReportAndExit(report_fd, errno);
+  ::_exit(0);
+}
+
+void Reap(pid_t child) {
+  // ECHILD: the child was reaped already, when SIGCHLD came in ignored.
+  while (::waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
+  }
+}
+
+}  // namespace
+
+void StartDetached(const std::vector<std::string>& arguments) {
+  if (arguments.empty()) throw ErrnoError(ENOENT);
+  std::vector<char*> argv;
+  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
+
+  int pipe_fds[2];
+  if (::pipe2(pipe_fds, O_CLOEXEC) != 0) throw ErrnoError(errno);
+  const UniqueFd report(pipe_fds[0]);
+  UniqueFd report_writer(pipe_fds[1]);
+  const pid_t child = ::fork();
+  if (child == 0) ForkProgram(argv.data(), report_writer.get());
+  if (child < 0) throw ErrnoError(errno);
+  report_writer.Close();
+  Reap(child);
+
+  int error_number = 0;
+  // Blocks until the program has been exec'd (end of file) or has failed to be.
+  if (ReadSome(report.get(), reinterpret_cast<char*>(&error_number), sizeof error_number) > 0) {
+    throw ErrnoError(error_number);
+  }
+}
+
+}  // namespace quennet

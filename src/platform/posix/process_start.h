@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace quennet {
+
+// Starts the program arguments[0] (searched on PATH) with these arguments, directly
+// and not waited for. Returns once the program runs; throws when it cannot be
+// started. The program shares the caller's standard output and error and is never
+// left behind as a zombie of the caller.
+void StartDetached(const std::vector<std::string>& arguments);
+
+}  // namespace quennet

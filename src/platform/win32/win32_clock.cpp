@@ -1,0 +1,24 @@
+#include "platform/win32/win32_api.h"
+#include "platform/win32/win32_services.h"
+
+namespace quennet {
+
+DateTime Win32Clock::Now() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  return FromCivil({now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond});
+}
+
+std::int64_t Win32Clock::ElapsedMilliseconds() { return static_cast<std::int64_t>(GetTickCount64()); }
+
+void Win32Clock::Sleep(int milliseconds) { ::Sleep(milliseconds > 0 ? static_cast<DWORD>(milliseconds) : 0); }
+
+void Win32Clock::DoEvents() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+}  // namespace quennet
