@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+#include "app/form_state.h"
+#include "platform/host.h"
+
+namespace quennet {
+
+// Where the copy of the firewall log lives: AppDataFolder + "\Tolvaren\Quennet\kfirewall.log",
+// joined as they stand, so an empty folder gives a path at the drive's root.
+std::string SnapshotPath(const std::string& AppDataFolder);
+
+// Replaces the snapshot with a copy of the live firewall log. A missing live log
+// leaves everything as it is; a failed copy leaves the snapshot as it was and adds
+// one line to "error.log".
+void CopyFirewallLog(Host& host, const FormState& state);
+
+// The whole text of a file, line ends included; empty for a missing or empty file.
+// A file that cannot be read adds one line to "error.log" and gives what was read
+// before the failure.
+std::string ReadLogFile(Host& host, const std::string& strLogFilePath);
+
+}  // namespace quennet

@@ -1,0 +1,96 @@
+#include "fwlog/time_stamps.h"
+
+#include <algorithm>
+#include <charconv>
+#include <vector>
+
+#include "platform/date_text.h"
+
+namespace quennet {
+namespace {
+
+enum class CharClass { kDigit, kLetter, kOther };
+
+bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+CharClass ClassOf(char c) {
+  if (c >= '0' && c <= '9') return CharClass::kDigit;
+  return IsLetter(c) ? CharClass::kLetter : CharClass::kOther;
+}
+
+bool HasShape(std::string_view window, std::string_view sample) {
+  return std::equal(window.begin(), window.end(), sample.begin(), sample.end(),
+                    [](char a, char b) { return ClassOf(a) == ClassOf(b); });
+}
+
+std::vector<std::string_view> SplitAt(std::string_view text, char separator) {
+  std::vector<std::string_view> parts;
+  for (std::size_t start = 0;;) {
+    const std::size_t end = text.find(separator, start);
+    parts.push_back(text.substr(start, end - start));
+    if (end == std::string_view::npos) return parts;
+    start = end + 1;
+  }
+}
+
+// The English name of a month part such as "07"; empty unless it is a whole number
+// from 1 to 12.
+std::string MonthNameOf(std::string_view part) {
+  int month = 0;
+  const auto [end, error] = std::from_chars(part.data(), part.data() + part.size(), month);
+  if (part.empty() || error != std::errc() || end != part.data() + part.size()) return "";
+  return MonthName(month);
+}
+
+}  // namespace
+
+std::string ReturnLastDateStamp(Clock& clock, std::string_view contents, int MatchStringLength,
+                                std::string_view MatchString) {
+  if (MatchStringLength < 1) return "";
+  const auto length = static_cast<std::size_t>(MatchStringLength);
+  if (contents.size() < length + 2) return "";
+  // From the window that ends two characters before the end, back to the first.
+  for (std::size_t start = contents.size() - length - 1; start-- > 0;) {
+    const std::string_view window = contents.substr(start, length);
+    // The shape test is far cheaper than the date test and both must pass.
+    if (HasShape(window, MatchString) && IsDate(window)) {
+      if (const auto date = ReadDate(ReturnDateWithMonthName(window, 2))) {
+        std::string stamp = GeneralDateText(*date);
+        if (!stamp.empty()) return stamp;
+      }
+    }
+    clock.DoEvents();
+  }
+  return "";
+}
+
+bool IsAlphabetic(std::string_view strToCheck) { return std::all_of(strToCheck.begin(), strToCheck.end(), IsLetter); }
+
+std::string ReturnDateWithMonthName(std::string_view strDateToFormat, int intMonthLocation) {
+  std::string date_piece(strDateToFormat);
+  std::string time_part;
+  if (strDateToFormat.find(' ') != std::string_view::npos) {
+    date_piece.clear();
+    for (const std::string_view piece : SplitAt(strDateToFormat, ' ')) {
+      if (piece.find_first_of("-/") != std::string_view::npos) {
+        date_piece = piece;
+      } else {
+        time_part += ' ';
+        time_part += piece;
+      }
+    }
+  }
+  std::replace(date_piece.begin(), date_piece.end(), '-', '/');
+  if (date_piece.find('/') == std::string::npos) return "";
+  const std::vector<std::string_view> parts = SplitAt(date_piece, '/');
+  if (parts.size() < 3) return "";
+  if (intMonthLocation < 1 || intMonthLocation > 3) return "";
+  // The month part, then the other two in the order they stand.
+  static constexpr std::size_t kOrder[3][3] = {{0, 1, 2}, {1, 0, 2}, {2, 0, 1}};
+  const std::size_t* order = kOrder[intMonthLocation - 1];
+  const std::string month = MonthNameOf(parts[order[0]]);
+  if (month.empty()) return "";
+  return month + " " + std::string(parts[order[1]]) + " " + std::string(parts[order[2]]) + time_part;
+}
+
+}  // namespace quennet
