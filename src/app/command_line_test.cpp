@@ -35,7 +35,7 @@ TEST(CommandLine, EmptyTokensCountInTheNumbering) {
   const KnockRoles roles = Roles("701 dt  KnockRDP 30");
   EXPECT_EQ(roles.RuleName, "");
   EXPECT_EQ(roles.TimePeriod, "KnockRDP");
-  EXPECT_EQ(roles.PortToOpen, "") << "token 5 is 30, which is a number";
+  EXPECT_EQ(roles.PortToOpen, "30") << "token 5 is 30, which is a number";
   EXPECT_EQ(Roles("701 dt KnockRDP 30 ").SourceIP, "") << "an empty fifth token passes the address test";
 }
 

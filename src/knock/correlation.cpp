@@ -24,7 +24,7 @@ std::string Check_Firewall_Log(Host& host, const FormState& form, const std::str
         if (!HasActionText(line, action)) return true;
         trace("possible match:" + line);
         if (!HasPort(line, strPortNumber)) return true;
-        const std::string time_text = LineTimeText(line, action);
+        const std::string time_text(LineTimeText(line, action));
         trace(now() + "  -  Firewall log entry time stamp = " + time_text);
         trace(now() + "  -  Time stamp needing matched is " + strDateTime);
         const auto d = SecondsFromTo(time_text, strDateTime);
