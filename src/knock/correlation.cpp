@@ -24,10 +24,7 @@ std::string Check_Firewall_Log(Host& host, const FormState& form, const std::str
         if (!HasActionText(line, action)) return true;
         trace("possible match:" + line);
         if (!HasPort(line, strPortNumber)) return true;
-        const std::string time_text(LineTimeText(line, action));
-        trace(now() + "  -  Firewall log entry time stamp = " + time_text);
-        trace(now() + "  -  Time stamp needing matched is " + strDateTime);
-        const auto d = SecondsFromTo(time_text, strDateTime);
+        const auto d = TracedEntryAge(host, form.DebugEnabled, line, action, strDateTime);
         if (!d) return true;
         if (!InWindow(*d, intTimePeriod, -1)) {
           trace(now() + "  -  Date difference not within threshold: " + std::to_string(*d));

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "fwlog/line_fields.h"
+#include "logging/log_files.h"
 #include "platform/date_text.h"
 #include "platform/number_text.h"
 
@@ -14,9 +16,17 @@ std::optional<std::int64_t> SecondsFromTo(const std::string& from, const std::st
   return SecondsBetween(*earlier, *later);
 }
 
-bool InWindow(std::int64_t d, const std::string& intTimePeriod, std::int64_t lowest_after) {
+std::optional<std::int64_t> TracedEntryAge(Host& host, std::int16_t DebugEnabled, const std::string& line,
+                                           const std::string& action, const std::string& strDateTime) {
+  const std::string time_text(LineTimeText(line, action));
+  DebugLog(host, DebugEnabled, NowText(host.clock) + "  -  Firewall log entry time stamp = " + time_text);
+  DebugLog(host, DebugEnabled, NowText(host.clock) + "  -  Time stamp needing matched is " + strDateTime);
+  return SecondsFromTo(time_text, strDateTime);
+}
+
+bool InWindow(std::int64_t d, const std::string& intTimePeriod, std::int64_t lower_bound) {
   const std::optional<double> period = ReadNumber(intTimePeriod);
-  return period && static_cast<double>(d) < std::floor(*period) && d > lowest_after;
+  return period && static_cast<double>(d) < std::floor(*period) && d > lower_bound;
 }
 
 }  // namespace quennet

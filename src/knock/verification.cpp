@@ -65,10 +65,7 @@ bool KnockSearch::Matches(const std::string& line) {
   if (!HasActionText(line, action)) return false;
   Trace(Now() + "  -  possible match:" + line);
   if (!HasPort(line, ports_[position_])) return false;
-  const std::string time_text(LineTimeText(line, action));
-  Trace(Now() + "  -  Firewall log entry time stamp = " + time_text);
-  Trace(Now() + "  -  Time stamp needing matched is " + date_time_);
-  const auto d = SecondsFromTo(time_text, date_time_);
+  const auto d = TracedEntryAge(host_, form_.DebugEnabled, line, action, date_time_);
   if (!d) return false;
   if (!InWindow(*d, period_, -10)) {
     Trace(Now() + "  -  Time Difference = " + std::to_string(*d));
