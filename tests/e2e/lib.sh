@@ -33,32 +33,63 @@ expect_eq() { # actual expected what
   [ "$1" == "$2" ] || fail "$3"$'\n'"  expected: [$2]"$'\n'"  actual:   [$1]"
 }
 
-# Writes the live log: a header, then one record per argument "SECONDS PORT [SOURCE
-# [ACTION]]" stamped SECONDS from now, then a record a few seconds ahead so that the
-# log has caught up when the program starts. Prints nothing.
-write_log() {
-  local now out entry offset port source action stamp
-  now=$(date +%s)
-  out=$'#Version: 1.5\r\n#Software: Microsoft Windows Firewall\r\n#Time Format: Local\r\n'
-  out+=$'#Fields: date time action protocol src-ip dst-ip src-port dst-port size tcpflags tcpsyn tcpack tcpwin icmptype icmpcode info path\r\n\r\n'
-  for entry in "$@" "5 53 192.0.2.20 ALLOW_UDP"; do
-    read -r offset port source action <<< "$entry"
-    source=${source:-203.0.113.45}
-    action=${action:-DROP_TCP}
-    stamp=$(date -d "@$((now + offset))" '+%Y-%m-%d %H:%M:%S')
-    out+="$stamp ${action/_/ } $source 192.0.2.20 51234 $port 52 S 1234567 0 8192 - - - RECEIVE"$'\r\n'
-  done
-  printf '%s' "$out" > "${LOG_PATH:-$live}"
+# Prints the live log's header, its blank line included.
+log_header() {
+  printf '%s\r\n' '#Version: 1.5' '#Software: Microsoft Windows Firewall' '#Time Format: Local' \
+    '#Fields: date time action protocol src-ip dst-ip src-port dst-port size tcpflags tcpsyn tcpack tcpwin icmptype icmpcode info path' ''
 }
 
-# Runs the program; its status, standard output and standard error are kept.
+# Prints the record "SECONDS PORT [SOURCE [ACTION]]", stamped SECONDS from $now (the
+# current epoch second unless set), without a line end.
+log_record() {
+  local stamp action=${4:-DROP_TCP}
+  stamp=$(date -d "@$((${now:-$(date +%s)} + $1))" '+%Y-%m-%d %H:%M:%S')
+  printf '%s %s %s 192.0.2.20 51234 %s 52 S 1234567 0 8192 - - - RECEIVE' "$stamp" "${action/_/ }" "${3:-203.0.113.45}" "$2"
+}
+
+# Writes the live log: the header, then one record per argument "SECONDS PORT [SOURCE
+# [ACTION]]", then a record LOG_NEWEST seconds (5 unless set) from now, so that by
+# default the log has caught up when the program starts. Prints nothing.
+write_log() {
+  local now entry
+  now=$(date +%s)
+  {
+    log_header
+    for entry in "$@" "${LOG_NEWEST:-5} 53 192.0.2.20 ALLOW_UDP"; do
+      # shellcheck disable=SC2086
+      log_record $entry
+      printf '\r\n'
+    done
+  } > "${LOG_PATH:-$live}"
+}
+
+# Runs the program; its status, standard output and standard error are kept. A run
+# that does not end within RUN_LIMIT seconds (100 unless set) fails the test.
 run_quennet() {
   status=0
-  "$app/quennet" "$@" > "$sandbox/stdout" 2> "$sandbox/stderr" || status=$?
+  timeout "${RUN_LIMIT:-100}" "$app/quennet" "$@" > "$sandbox/stdout" 2> "$sandbox/stderr" || status=$?
+  [ "$status" != 124 ] || fail "the program did not end within ${RUN_LIMIT:-100} s"
 }
 
 # The file's lines without their CR LF; nothing when it does not exist.
 lines_of() { [ -f "$1" ] && sed 's/\r$//' "$1" || true; }
+
+# The file's lines without their CR LF and without the date and time in front.
+logged() { lines_of "$1" | sed -E 's#^[0-9]+/[0-9]+/[0-9]{4}( [0-9]+:[0-9]{2}:[0-9]{2} [AP]M)? ##'; }
+
+# Checks that the knock 701, 702, 703 from 203.0.113.45 was verified: the lines of
+# velt.log, and EVENTCREATE and netsh started once each. Clears both for the next run.
+expect_verified_knock() { # what
+  expect_eq "$status" 0 "exit status ($1)"
+  expect_eq "$(logged "$app/velt.log")" "Port 701 has a match in the firewall log
+Port 702 has a match in the firewall log
+Port 703 has a match in the firewall log
+All ports have been successfully matched to IP address 203.0.113.45" "velt.log ($1)"
+  wait_for_commands 2
+  expect_eq "$(cut -d ' ' -f 1 "$QUENNET_COMMAND_RECORD" | sort)" "EVENTCREATE"$'\n'"netsh" "commands ($1)"
+  rm "$app/velt.log"
+  : > "$QUENNET_COMMAND_RECORD"
+}
 
 # Waits (a few seconds at most) until the stand-in commands have recorded N lines.
 wait_for_commands() {
@@ -73,4 +104,31 @@ wait_for_commands() {
 expect_no_commands() {
   sleep 0.3
   expect_eq "$(cat "$QUENNET_COMMAND_RECORD")" "" "no command may be started"
+}
+
+# Waits (a few seconds at most) until PATH exists.
+wait_for_file() {
+  for _ in $(seq 200); do
+    [ -e "$1" ] && return 0
+    sleep 0.05
+  done
+  fail "$1 did not appear"
+}
+
+# Starts the program in the background with these arguments on a live log whose knock
+# is 701, 702, 703 and whose newest record is 2 seconds older than the start, and
+# returns one second into the 5-second pause that follows the first snapshot.
+start_behind_log() {
+  LOG_NEWEST=-2 write_log "-9 701" "-7 702" "-5 703"
+  (RUN_LIMIT=20 run_quennet "$@" && exit "$status") &
+  runner=$!
+  wait_for_file "$snapshot"
+  sleep 1
+}
+
+# Waits for the run that start_behind_log started, which must end with status 0.
+finish_run() {
+  status=0
+  wait "$runner" || status=$?
+  expect_eq "$status" 0 "exit status"
 }

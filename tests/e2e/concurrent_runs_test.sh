@@ -1,0 +1,59 @@
+# Eight runs at once on one live log of several MiB, each verifying its own knock:
+# they share the snapshot and the log files, and every run sees a whole snapshot and
+# writes whole lines.
+source "$(dirname "$0")/lib.sh"
+
+# An hour of traffic that ends well before the knocks' window.
+noise_log() {
+  log_header
+  seq $(($(date +%s) - 3600)) $(($(date +%s) - 40)) | sed 's/^/@/' | date -f - '+%Y-%m-%d %H:%M:%S' |
+    awk 'BEGIN { srand(7); split("DROP TCP|DROP UDP|ALLOW TCP|ALLOW UDP", actions, "|")
+                 split("53 80 123 137 443 445 3389 5353 8080", ports, " ") }
+         { for (n = 0; n < 15; n++)
+             printf "%s %s 198.51.%d.%d 192.0.2.20 %d %s %d S %d 0 8192 - - - RECEIVE\r\n", $0,
+               actions[int(rand() * 4) + 1], int(rand() * 256), int(rand() * 254) + 1,
+               1024 + int(rand() * 64000), ports[int(rand() * 9) + 1], 40 + int(rand() * 1400),
+               int(rand() * 2000000000) }'
+}
+# Run i knocks on 7i1, 7i2 and 7i3 from 203.0.113.1i.
+knock_lines() {
+  local now port i  # now stamps the records (log_record)
+  now=$(date +%s)
+  for port in 1 2 3; do
+    for i in {1..8}; do
+      log_record $((port * 2 - 11)) "7$i$port" "203.0.113.1$i"
+      printf '\r\n'
+    done
+  done
+  log_record 10 53 192.0.2.20 ALLOW_UDP
+  printf '\r\n'
+}
+{ noise_log; knock_lines; } > "$live"
+[ "$(stat -c %s "$live")" -gt $((4 * 1024 * 1024)) ] || fail "the live log is under 4 MiB"
+
+for i in {1..8}; do
+  (timeout 60 "$app/quennet" "7${i}1,7${i}2,7${i}3" dt "Knock$i" 30 3389 > "$sandbox/out$i" 2>&1
+   echo $? > "$sandbox/status$i") &
+done
+wait
+for i in {1..8}; do
+  expect_eq "$(cat "$sandbox/status$i") $(cat "$sandbox/out$i")" "0 " "exit status and output of run $i"
+done
+
+# Each line whole and of one of the two shapes, and each run's four lines there once.
+shape='^[0-9]+/[0-9]+/[0-9]{4}( [0-9]+:[0-9]{2}:[0-9]{2} [AP]M)? '
+shape+='(Port 7[1-8][1-3] has a match in the firewall log|All ports have been successfully matched to IP address 203\.0\.113\.1[1-8])'$'\r$'
+expect_eq "$(grep -cEv "$shape" "$app/velt.log")" 0 "velt.log lines of another shape"
+expect_eq "$(logged "$app/velt.log" | sort)" "$(for i in {1..8}; do
+  printf 'Port 7%s%s has a match in the firewall log\n' "$i" 1 "$i" 2 "$i" 3
+  echo "All ports have been successfully matched to IP address 203.0.113.1$i"
+done | sort)" "velt.log"
+wait_for_commands 16
+expect_eq "$(grep '^netsh' "$QUENNET_COMMAND_RECORD" | sort)" "$(for i in {1..8}; do
+  echo "netsh [advfirewall] [firewall] [add] [rule] [name=Knock$i] [dir=in] [action=allow] [protocol=TCP] [localport=3389] [remoteip=203.0.113.1$i]"
+done)" "netsh commands"
+expect_eq "$(grep -c '^EVENTCREATE .*\\nport=3389\]$' "$QUENNET_COMMAND_RECORD")" 8 "event commands"
+
+[ ! -e "$app/error.log" ] || fail "error.log written: $(cat "$app/error.log")"
+expect_eq "$(ls "$(dirname "$snapshot")")" "kfirewall.log" "files beside the snapshot"
+cmp -s "$snapshot" "$live" || fail "the snapshot differs from the live log"
