@@ -59,7 +59,8 @@ run_quennet() {
   (cd "$work" && timeout 100 wine 'C:\Quennet\quennet.exe' "$@") </dev/null 2>"$work/stderr" | cat >"$work/stdout"
   status=${PIPESTATUS[0]}
   set -e
-  if ((status == 124)); then echo "      quennet.exe did not end within 100 s"; fi
+  echo "--- quennet.exe $*: status $status$( ((status == 124)) && echo ', did not end within 100 s')"
+  if [[ -s $work/stderr ]]; then echo "--- standard error: $(tr -d '\r' <"$work/stderr")"; fi
 }
 
 # A log file with its leading date and time (the host's general format) as <now>.
