@@ -143,7 +143,8 @@ void CheckCommands(Host& host, const std::string& work) {
   };
   for (const auto& [name, start] : starts) {
     const std::string record = work + "\\" + name + ".txt";
-    const std::string line = recorder + " \"" + record + "\"" + arguments;
+    SetEnvironmentVariableA("QUENNET_COMMAND_RECORD", record.c_str());  // the started command inherits it
+    const std::string line = recorder + arguments;
     start(line);
     const std::string got = AwaitLine(host, record);
     Check(got == line, name + " passes the command line byte for byte", got);
