@@ -15,6 +15,18 @@ bool InetPtonAccepts(const std::string& text) {
   return inet_pton(AF_INET, text.c_str(), buffer) == 1 || inet_pton(AF_INET6, text.c_str(), buffer) == 1;
 }
 
+TEST(InetPtonAgreement, ChosenForms) {
+  // Forms that random texts seldom reach: whole addresses, lists, ranges, prefixes, zones, keywords.
+  for (const char* text :
+       {"fe80::1c2b:3ff:fe4d:5e6f", "1:2:3:4:5:6:7:8", "::ffff:192.0.2.1", "1:2:3:4:5:6:1.2.3.4", "1:2:3:4:5:6:7::",
+        "::2:3:4:5:6:7:8", "any", "192.0.2.1,192.0.2.2", "192.0.2.1-192.0.2.9", "192.0.2.0/24", "fe80::1%eth0",
+        " 192.0.2.1", "192.0.2.1 ", "1:2:3:4:5:6:7:8:9", "1:2:3:4:5:6:7:8::", "1:2:3:4:5:6:7:1.2.3.4", "g::1",
+        "255.255.255.255", "256.0.0.1", "01.2.3.4", "1.2.3.", "1::2::3", ":1::", "12345::", "1::2:3:4:5:6:7:8",
+        "::1.2.3", "::a1.2.3.4"}) {
+    EXPECT_EQ(IsSingleAddressLiteral(text), InetPtonAccepts(text)) << '"' << text << '"';
+  }
+}
+
 TEST(InetPtonAgreement, RandomTextsOfAddressCharacters) {
   const std::string alphabet = "0123456789abcdefABCDEF:::...";
   std::mt19937 random(20121717);
