@@ -15,7 +15,7 @@ bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 
 CharClass ClassOf(char c) {
   if (c >= '0' && c <= '9') return CharClass::kDigit;
-  return IsLetter(c) ? CharClass::kLetter : CharClass::kOther;
+  return IsAlphabetic({&c, 1}) ? CharClass::kLetter : CharClass::kOther;
 }
 
 bool HasShape(std::string_view window, std::string_view sample) {
