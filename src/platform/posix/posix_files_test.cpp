@@ -99,6 +99,10 @@ TEST(PosixFiles, OpenTextFileReadsButNeverCreates) {
   EXPECT_EQ(text->ReadLine(), "a");
   EXPECT_EQ(text->ReadAll(), "b\nc");
   EXPECT_TRUE(text->AtEndOfStream());
+  const auto tail = files.OpenTextFile(dir / "text");
+  EXPECT_EQ(tail->ReadTail(4), "\nb\nc");
+  EXPECT_TRUE(tail->AtEndOfStream());
+  EXPECT_EQ(files.OpenTextFile(dir / "text")->ReadTail(100), "a\r\nb\nc");
   EXPECT_EQ(ErrorNumber([&] { files.OpenTextFile(dir / "missing"); }), kErrFileNotFound);
   EXPECT_EQ(ErrorNumber([&] { files.OpenTextFile(dir.path()); }), kErrPathFileAccess);
   EXPECT_EQ(dir.Names(), std::set<std::string>{"text"});
