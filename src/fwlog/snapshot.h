@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "app/form_state.h"
@@ -20,5 +21,9 @@ void CopyFirewallLog(Host& host, const FormState& state);
 // A file that cannot be read adds one line to "error.log" and gives what was read
 // before the failure.
 std::string ReadLogFile(Host& host, const std::string& strLogFilePath);
+
+// The same for only the last `size` bytes of the file, which are read without the
+// bytes before them.
+std::string ReadLogTail(Host& host, const std::string& strLogFilePath, std::size_t size);
 
 }  // namespace quennet

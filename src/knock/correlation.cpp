@@ -11,27 +11,30 @@ namespace quennet {
 std::string Check_Firewall_Log(Host& host, const FormState& form, const std::string& strDateTime,
                                const std::string& intTimePeriod, const std::string& strPortNumber) {
   if (!WaitForLog(host, form, strDateTime, false)) return "";
-  const auto trace = [&](const std::string& line) { DebugLog(host, form.DebugEnabled, line); };
+  // Trace lines are built only while the switch is on: there may be one per record.
+  const auto trace = [&](const auto& make_line) { DebugLog(host, form.DebugEnabled, make_line); };
   const auto now = [&] { return NowText(host.clock); };
   const std::string& action = form.FirewallActionText;
 
-  trace(now() + "  Checking for match to port number " + strPortNumber + " within " + intTimePeriod +
-        " seconds of " + strDateTime);
+  trace([&] {
+    return now() + "  Checking for match to port number " + strPortNumber + " within " + intTimePeriod +
+           " seconds of " + strDateTime;
+  });
   std::string result;
   ScanSnapshot(
       host, SnapshotPath(form.AppDataFolder),
       [&](const std::string& line) {
         if (!HasActionText(line, action)) return true;
-        trace("possible match:" + line);
+        trace([&] { return "possible match:" + line; });
         if (!HasPort(line, strPortNumber)) return true;
         const auto d = TracedEntryAge(host, form.DebugEnabled, line, action, strDateTime);
         if (!d) return true;
         if (!InWindow(*d, intTimePeriod, -1)) {
-          trace(now() + "  -  Date difference not within threshold: " + std::to_string(*d));
+          trace([&] { return now() + "  -  Date difference not within threshold: " + std::to_string(*d); });
           return true;
         }
         result = SourceAddress(line, action);
-        trace("Match time.  IP address = " + result);
+        trace([&] { return "Match time.  IP address = " + result; });
         return true;
       },
       [](const RuntimeError&) {});

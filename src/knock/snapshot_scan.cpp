@@ -12,12 +12,12 @@ bool ScanSnapshot(Host& host, const std::string& path, const std::function<bool(
   } catch (const RuntimeError&) {
     return false;
   }
+  std::string line;
   for (;;) {
-    std::string line;
     try {
       // A failed read ends the stream, so this loop always ends.
       if (stream->AtEndOfStream()) return true;
-      line = stream->ReadLine();
+      stream->ReadLine(line);
     } catch (const RuntimeError& error) {
       on_failure(error);
       continue;

@@ -38,11 +38,17 @@ class KnockSearch {
  private:
   bool Matches(const std::string& line);
   void Advance();
-  void Trace(const std::string& line) { DebugLog(host_, form_.DebugEnabled, line); }
+  // Builds the line only while the trace switch is on: there may be one per record.
+  template <typename MakeLine>
+  void Trace(const MakeLine& make_line) {
+    DebugLog(host_, form_.DebugEnabled, make_line);
+  }
   std::string Now() { return NowText(host_.clock); }
   void TraceSearch() {
-    Trace(Now() + "  Checking for match to port number " + ports_[position_] + " within " + period_ + " seconds of " +
-          date_time_ + " using " + form_.FirewallActionText);
+    Trace([&] {
+      return Now() + "  Checking for match to port number " + ports_[position_] + " within " + period_ +
+             " seconds of " + date_time_ + " using " + form_.FirewallActionText;
+    });
   }
   void LogPortMatch() {
     LogData(host_, "velt.log", Now() + " Port " + ports_[position_] + " has a match in the firewall log");
@@ -63,15 +69,15 @@ class KnockSearch {
 bool KnockSearch::Matches(const std::string& line) {
   const std::string& action = form_.FirewallActionText;
   if (!HasActionText(line, action)) return false;
-  Trace(Now() + "  -  possible match:" + line);
+  Trace([&] { return Now() + "  -  possible match:" + line; });
   if (!HasPort(line, ports_[position_])) return false;
   const auto d = TracedEntryAge(host_, form_.DebugEnabled, line, action, date_time_);
   if (!d) return false;
   if (!InWindow(*d, period_, -10)) {
-    Trace(Now() + "  -  Time Difference = " + std::to_string(*d));
+    Trace([&] { return Now() + "  -  Time Difference = " + std::to_string(*d); });
     return false;
   }
-  Trace(Now() + "  -  Match time");
+  Trace([&] { return Now() + "  -  Match time"; });
   return SourceAddress(line, action) == source_;
 }
 

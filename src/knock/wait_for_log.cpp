@@ -2,8 +2,8 @@
 
 #include <optional>
 
+#include "fwlog/newest_stamp.h"
 #include "fwlog/snapshot.h"
-#include "fwlog/time_stamps.h"
 #include "knock/knock_time.h"
 
 namespace quennet {
@@ -12,10 +12,10 @@ namespace {
 constexpr std::int64_t kWaitMilliseconds = 30000;
 constexpr int kPauseMilliseconds = 5000;
 
-bool CaughtUp(Host& host, const std::string& text, const std::string& strDateTime, bool empty_means_caught_up) {
-  if (text.empty()) return empty_means_caught_up;
-  const std::string stamp = ReturnLastDateStamp(host.clock, text, 19, "2012-07-17 10:17:07");
-  const std::optional<std::int64_t> difference = SecondsFromTo(stamp, strDateTime);
+bool CaughtUp(Host& host, const std::string& snapshot, const std::string& strDateTime, bool empty_means_caught_up) {
+  const NewestStamp newest = ReadNewestStamp(host, snapshot);
+  if (newest.empty) return empty_means_caught_up;
+  const std::optional<std::int64_t> difference = SecondsFromTo(newest.stamp, strDateTime);
   return difference && *difference <= 0;
 }
 
@@ -27,7 +27,7 @@ bool WaitForLog(Host& host, const FormState& form, const std::string& strDateTim
   const std::string snapshot = SnapshotPath(form.AppDataFolder);
   if (!host.files.FileExists(snapshot)) return false;
   for (;;) {
-    const bool caught_up = CaughtUp(host, ReadLogFile(host, snapshot), strDateTime, empty_means_caught_up);
+    const bool caught_up = CaughtUp(host, snapshot, strDateTime, empty_means_caught_up);
     if (host.clock.ElapsedMilliseconds() >= deadline || caught_up) return true;
     host.clock.Sleep(kPauseMilliseconds);
     CopyFirewallLog(host, form);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <concepts>
 #include <cstdint>
 #include <string>
 
@@ -18,6 +19,13 @@ std::string NowText(Clock& clock);
 // Appends LineData to "Debug.log" in the program folder, only while Enabled is
 // exactly True. A line that cannot be written is lost silently.
 void DebugLog(Host& host, std::int16_t Enabled, const std::string& LineData);
+
+// The same for a line that takes work to build, such as one for every record of a
+// large log: make_line runs only while Enabled is exactly True.
+template <std::invocable MakeLine>
+void DebugLog(Host& host, std::int16_t Enabled, MakeLine make_line) {
+  if (Enabled == kTrue) DebugLog(host, Enabled, std::string(make_line()));
+}
 
 // Appends LineData to strLogName: a path when it holds a backslash, otherwise a file
 // in the program folder. Returns 0, or the number of the failure that lost the line.

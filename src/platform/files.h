@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -13,8 +14,19 @@ class TextStream {
   virtual bool AtEndOfStream() = 0;
   // The whole remaining text, line ends included.
   virtual std::string ReadAll() = 0;
-  // The next line without its end; a line ends at CR LF, LF or a lone CR.
-  virtual std::string ReadLine() = 0;
+  // The last `size` bytes of the file (all of them when there are fewer), without
+  // reading the bytes before them. Only for a stream just opened, before any other
+  // member is called; the stream is at its end afterwards.
+  virtual std::string ReadTail(std::size_t size) = 0;
+  // The next line without its end, into `line`, whose storage is reused: reading a
+  // large log line by line then allocates nothing per line. A line ends at CR LF,
+  // LF or a lone CR.
+  virtual void ReadLine(std::string& line) = 0;
+  std::string ReadLine() {
+    std::string line;
+    ReadLine(line);
+    return line;
+  }
 };
 
 // Every file and folder operation of the program. Paths are written the Windows

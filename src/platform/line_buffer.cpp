@@ -1,5 +1,6 @@
 #include "platform/line_buffer.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/error.h"
@@ -12,67 +13,75 @@ constexpr long kErrInputPastEnd = 62;
 
 }  // namespace
 
-LineBuffer::LineBuffer(ReadChunk read_chunk) : read_chunk_(std::move(read_chunk)) {}
+LineBuffer::LineBuffer(ReadChunk read_chunk)
+    : read_chunk_(std::move(read_chunk)),
+      buffer_(std::make_unique_for_overwrite<char[]>(kChunkSize)),
+      capacity_(kChunkSize) {}
 
 bool LineBuffer::Fill() {
   if (input_ended_) return false;
-  // Drop what has been handed out, so the buffer holds one line and one chunk.
-  buffer_.erase(0, pos_);
-  pos_ = 0;
-  const std::size_t old_size = buffer_.size();
-  buffer_.resize(old_size + kChunkSize);
+  // Move what is not handed out yet to the front; a line longer than the buffer
+  // makes it grow.
+  const std::size_t kept = end_ - begin_;
+  if (kept + kChunkSize > capacity_) {
+    capacity_ = std::max(2 * capacity_, kept + kChunkSize);
+    auto larger = std::make_unique_for_overwrite<char[]>(capacity_);
+    std::memcpy(larger.get(), Begin(), kept);
+    buffer_ = std::move(larger);
+  } else {
+    std::memmove(buffer_.get(), Begin(), kept);
+  }
+  begin_ = 0;
+  end_ = kept;
   std::size_t got = 0;
   try {
-    got = read_chunk_(buffer_.data() + old_size, kChunkSize);
+    got = read_chunk_(buffer_.get() + end_, capacity_ - end_);
   } catch (...) {
     // What follows a failed read cannot be trusted: the stream ends here.
-    buffer_.clear();
+    begin_ = end_ = 0;
     input_ended_ = true;
     throw;
   }
-  buffer_.resize(old_size + got);
+  end_ += got;
   if (got == 0) input_ended_ = true;
   return got > 0;
 }
 
-bool LineBuffer::AtEnd() { return pos_ == buffer_.size() && !Fill(); }
+bool LineBuffer::AtEnd() { return begin_ == end_ && !Fill(); }
 
-std::string LineBuffer::ReadLine() {
+void LineBuffer::ReadLine(std::string& line) {
   if (AtEnd()) throw RuntimeError(kErrInputPastEnd, "Input past end of file");
-  std::size_t searched = pos_;
+  std::size_t searched = 0;  // how much of the line is known to hold no line end
   for (;;) {
-    const char* begin = buffer_.data() + searched;
-    const std::size_t length = buffer_.size() - searched;
-    const char* lf = static_cast<const char*>(std::memchr(begin, '\n', length));
-    const std::size_t cr_span = lf ? static_cast<std::size_t>(lf - begin) : length;
-    const char* cr = static_cast<const char*>(std::memchr(begin, '\r', cr_span));
+    const char* start = Begin();
+    const std::size_t available = end_ - begin_;
+    const char* lf = static_cast<const char*>(std::memchr(start + searched, '\n', available - searched));
+    const std::size_t cr_span = (lf ? static_cast<std::size_t>(lf - start) : available) - searched;
+    const char* cr = static_cast<const char*>(std::memchr(start + searched, '\r', cr_span));
     const char* end = cr ? cr : lf;
-    if (end && !(cr && cr + 1 == buffer_.data() + buffer_.size() && !input_ended_)) {
-      const std::size_t end_pos = static_cast<std::size_t>(end - buffer_.data());
-      std::string line = buffer_.substr(pos_, end_pos - pos_);
-      pos_ = end_pos + 1;
-      if (cr && pos_ < buffer_.size() && buffer_[pos_] == '\n') ++pos_;
-      return line;
+    // A CR that ends what has been read so far may still have its LF coming.
+    if (end && !(cr && cr + 1 == start + available && !input_ended_)) {
+      line.assign(start, end);
+      begin_ += static_cast<std::size_t>(end - start) + 1;
+      if (cr && begin_ < end_ && buffer_[begin_] == '\n') ++begin_;
+      return;
     }
-    // No complete line end yet (or a CR whose LF may be in the next chunk).
-    const std::size_t line_so_far = (end ? static_cast<std::size_t>(end - buffer_.data()) : buffer_.size()) - pos_;
+    searched = end ? static_cast<std::size_t>(end - start) : available;
     if (!Fill()) {
-      std::string line = buffer_.substr(pos_, line_so_far);
-      pos_ += line_so_far;
-      if (pos_ < buffer_.size() && buffer_[pos_] == '\r') ++pos_;
-      return line;
+      line.assign(Begin(), searched);
+      begin_ += searched;
+      if (begin_ < end_ && buffer_[begin_] == '\r') ++begin_;
+      return;
     }
-    searched = pos_ + line_so_far;
   }
 }
 
 std::string LineBuffer::ReadAll() {
-  std::string rest = buffer_.substr(pos_);
-  pos_ = buffer_.size();
-  while (Fill()) {
-    rest.append(buffer_, pos_, std::string::npos);
-    pos_ = buffer_.size();
-  }
+  std::string rest;
+  do {
+    rest.append(Begin(), end_ - begin_);
+    begin_ = end_;
+  } while (Fill());
   return rest;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace quennet {
@@ -18,16 +19,26 @@ class LineBuffer {
   explicit LineBuffer(ReadChunk read_chunk);
 
   bool AtEnd();
-  // Throws RuntimeError when called at the end.
-  std::string ReadLine();
+  // The next line, into `line`, whose storage is reused. Throws RuntimeError when
+  // called at the end.
+  void ReadLine(std::string& line);
+  std::string ReadLine() {
+    std::string line;
+    ReadLine(line);
+    return line;
+  }
   std::string ReadAll();
 
  private:
   bool Fill();
+  const char* Begin() const { return buffer_.get() + begin_; }
 
   ReadChunk read_chunk_;
-  std::string buffer_;
-  std::size_t pos_ = 0;
+  // Bytes [begin_, end_) of the buffer are read but not yet handed out.
+  std::unique_ptr<char[]> buffer_;
+  std::size_t capacity_;
+  std::size_t begin_ = 0;
+  std::size_t end_ = 0;
   bool input_ended_ = false;
 };
 

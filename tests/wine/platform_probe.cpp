@@ -117,6 +117,10 @@ void CheckFiles(FileService& files, const std::string& work) {
   const std::string line2 = stream->ReadLine();
   Check(line1 == "first" && line2 == "second" && stream->AtEndOfStream(), "CopyFile replaces, ReadLine reads it");
   stream.reset();
+  const auto tail = files.OpenTextFile(copy);
+  Check(tail->ReadTail(8) == "second\r\n" && tail->AtEndOfStream() &&
+            files.OpenTextFile(copy)->ReadTail(100) == "first\r\nsecond\r\n",
+        "ReadTail: the end of the file, or all of it");
 
   const std::string missing = work + "\\missing.log";
   Check(ErrorNumber([&] { files.CopyFile(missing, copy); }) == kErrFileNotFound &&

@@ -29,10 +29,15 @@ class FakeTextStream : public TextStream {
     if (fail_read_all_) throw RuntimeError(kErrDeviceIo, "Device I/O error");
     return lines_.ReadAll();
   }
-  std::string ReadLine() override {
-    std::string line = lines_.ReadLine();
+  // Fails where ReadAll fails: a test that makes reading fail means both.
+  std::string ReadTail(std::size_t size) override {
+    served_ = text_.size() - std::min(size, text_.size());
+    return ReadAll();
+  }
+  void ReadLine(std::string& line) override {
+    std::string next = lines_.ReadLine();
     if (failing_lines_.count(reads_++)) throw RuntimeError(kErrDeviceIo, "Device I/O error");
-    return line;
+    line = std::move(next);
   }
 
  private:

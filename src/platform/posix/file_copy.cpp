@@ -18,7 +18,12 @@ namespace {
 constexpr std::size_t kKernelChunk = std::size_t{1} << 30;
 constexpr std::size_t kReadChunk = std::size_t{1} << 20;
 
-// The file that becomes the destination; removed unless it took the destination's place.
+bool IsRegularFile(const std::string& path) {
+  struct stat info {};
+  return ::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+// The file that becomes the destination; whatever ends up under its name is removed.
 class NewFile {
  public:
   explicit NewFile(const std::string& beside) : path_(beside + ".XXXXXX"), fd_(::mkostemp(path_.data(), O_CLOEXEC)) {
@@ -39,6 +44,11 @@ class NewFile {
     ::umask(mask);
     if (::fchmod(fd_.get(), kNewFileMode & ~mask) != 0) throw ErrnoError(errno);
     fd_.Close();
+    // Swapping with the destination, rather than renaming over it, spares writing
+    // every copy to disk at once, which filesystems such as ext4 force on a file
+    // renamed over another. The old file, now under this file's name, is removed,
+    // and what of it has not reached the disk yet never has to.
+    if (IsRegularFile(to) && ::renameat2(AT_FDCWD, path_.c_str(), AT_FDCWD, to.c_str(), RENAME_EXCHANGE) == 0) return;
     if (::rename(path_.c_str(), to.c_str()) != 0) throw ErrnoError(errno);
     path_.clear();
   }

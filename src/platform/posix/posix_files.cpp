@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -37,7 +38,14 @@ class FdTextStream : public TextStream {
 
   bool AtEndOfStream() override { return lines_.AtEnd(); }
   std::string ReadAll() override { return lines_.ReadAll(); }
-  std::string ReadLine() override { return lines_.ReadLine(); }
+  std::string ReadTail(std::size_t size) override {
+    const off_t length = ::lseek(fd_.get(), 0, SEEK_END);
+    if (length < 0) throw ErrnoError(errno);
+    const off_t skip = static_cast<std::size_t>(length) > size ? length - static_cast<off_t>(size) : 0;
+    if (::lseek(fd_.get(), skip, SEEK_SET) < 0) throw ErrnoError(errno);
+    return lines_.ReadAll();
+  }
+  void ReadLine(std::string& line) override { lines_.ReadLine(line); }
 
  private:
   UniqueFd fd_;

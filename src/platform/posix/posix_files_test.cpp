@@ -67,5 +67,15 @@ TEST(PosixFiles, CopiesFilesThatReportNoSize) {
   EXPECT_EQ(dir.Read("cmdline"), TempFolder::Contents("/proc/self/cmdline"));
 }
 
+TEST(PosixFiles, ReadTailGivesTheLastBytesAtMost) {
+  TempFolder dir;
+  PosixFileService files;
+  dir.Write("text", "a\r\nb\nc");
+  const auto tail = files.OpenTextFile(dir / "text");
+  EXPECT_EQ(tail->ReadTail(4), "\nb\nc");
+  EXPECT_TRUE(tail->AtEndOfStream());
+  EXPECT_EQ(files.OpenTextFile(dir / "text")->ReadTail(100), "a\r\nb\nc");
+}
+
 }  // namespace
 }  // namespace quennet

@@ -37,7 +37,15 @@ class Win32TextStream : public TextStream {
 
   bool AtEndOfStream() override { return lines_.AtEnd(); }
   std::string ReadAll() override { return lines_.ReadAll(); }
-  std::string ReadLine() override { return lines_.ReadLine(); }
+  std::string ReadTail(std::size_t size) override {
+    LARGE_INTEGER length{};
+    if (!GetFileSizeEx(file_.get(), &length)) throw LastWin32Error();
+    LARGE_INTEGER skip{};
+    if (static_cast<unsigned long long>(length.QuadPart) > size) skip.QuadPart = length.QuadPart - static_cast<LONGLONG>(size);
+    if (!SetFilePointerEx(file_.get(), skip, nullptr, FILE_BEGIN)) throw LastWin32Error();
+    return lines_.ReadAll();
+  }
+  void ReadLine(std::string& line) override { lines_.ReadLine(line); }
 
  private:
   std::size_t Read(char* buffer, std::size_t size) {

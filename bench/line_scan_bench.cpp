@@ -1,0 +1,57 @@
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+
+#include "firewall_records.h"
+#include "fwlog/line_fields.h"
+#include "knock/test_log.h"
+#include "knock/verification.h"
+#include "platform/line_buffer.h"
+
+namespace quennet::bench {
+namespace {
+
+constexpr std::size_t kLogBytes = 32 << 20;
+
+// The lines of 32 MiB of records, each given the tests a knock step makes of it.
+void LineBufferAndFields(benchmark::State& state) {
+  const std::string text = FirewallRecords(kLogBytes, "2012-07-17 10:17:07");
+  std::int64_t candidates = 0;
+  for (auto _ : state) {
+    std::size_t served = 0;
+    LineBuffer lines([&](char* buffer, std::size_t size) {
+      const std::size_t n = std::min(size, text.size() - served);
+      std::memcpy(buffer, text.data() + served, n);
+      served += n;
+      return n;
+    });
+    std::string line;
+    while (!lines.AtEnd()) {
+      lines.ReadLine(line);
+      candidates += HasActionText(line, "DROP TCP") && HasPort(line, "3389");
+    }
+  }
+  benchmark::DoNotOptimize(candidates);
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+}
+BENCHMARK(LineBufferAndFields)->Unit(benchmark::kMillisecond);
+
+// The whole verification of a three-port knock at the end of a 32 MiB log, on the
+// fake file service: the copy, the wait for the log and the scan.
+void KnockVerification(benchmark::State& state) {
+  test::KnockHost fake;
+  std::string log = FirewallRecords(kLogBytes, "2012-07-17 10:16:40");
+  for (const char* port : {"701", "702", "703"}) log += test::Entry("10:17:0" + std::string(1, port[2]), port) + "\r\n";
+  fake.files.files[test::kLive] = log + "2012-07-17 10:17:30 ALLOW UDP 192.0.2.20 192.0.2.53 61234 53 0 - - - - - - - SEND\r\n";
+  for (auto _ : state) {
+    if (!Check_Port_Knock(fake.host, fake.form, test::kReference, "30", "701,702,703", "dt", test::kKnocker)) {
+      state.SkipWithError("the knock was not verified");
+      break;
+    }
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(log.size()));
+}
+BENCHMARK(KnockVerification)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace quennet::bench

@@ -1,0 +1,137 @@
+#!/usr/bin/env bash
+# A benchmark, not a test (scripts/test.sh never runs it). On a generated 32 MiB
+# firewall log with a three-port knock near its end, it times
+#   (a) the whole program verifying that knock: correlation and verification, and
+#   (b) the least work the job needs: two copies of the log, each read through twice
+#       (see least_work below),
+# alternately, and reports their medians, their ratio (target: at most 1.5) and the
+# program's peak resident memory (target: at most twice the log plus 16 MiB). Then
+# it builds the `bench` preset and runs the Google Benchmark cases.
+#
+# Usage: scripts/bench.sh [--no-cases] [ROUNDS]    (ROUNDS of a and b each, default 7)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+export LC_ALL=C
+
+cases=yes
+if [ "${1:-}" == "--no-cases" ]; then
+  cases=no
+  shift
+fi
+rounds=${1:-7}
+log_bytes=$((32 << 20))
+
+# Arithmetic on decimal numbers, which the shell does not have.
+calc() { awk "BEGIN { print $1 }"; }
+holds() { if awk "BEGIN { exit !($1) }"; then echo held; else echo MISSED; fi; }
+
+cmake --preset default >/dev/null
+cmake --build --preset default --target quennet >/dev/null
+
+# The sandbox of the end-to-end tests: $app, $live, $sandbox, the stand-in commands.
+QUENNET_BIN=build/default/quennet QUENNET_SOURCE=$PWD source tests/e2e/lib.sh
+
+started=$EPOCHREALTIME
+awk -v bytes="$log_bytes" -f bench/firewall_log.awk > "$live"
+size=$(stat -c %s "$live")
+printf 'firewall log: %d bytes, %d lines, generated in %.1f s\n' \
+  "$size" "$(wc -l < "$live")" "$(calc "$EPOCHREALTIME - $started")"
+
+# The log's records run up to just after midnight, so the reference time (the date
+# alone means midnight) has been reached and neither step waits for the log.
+knock=("$app/quennet" 701,702,703 dt KnockRDP 30 3389 2012-07-17)
+knock_check() { "${knock[@]}"; }
+
+# What any knock check must do at least: copy the log twice (once per step), and
+# read each copy through twice (once for its newest stamp, once for its records).
+least_work() {
+  local copy="$sandbox/least-work.log"
+  for _ in 1 2; do
+    cp "$live" "$copy"
+    cat "$copy" > /dev/null
+    grep -F -c "DROP TCP" "$copy" > /dev/null
+  done
+}
+
+# The first run also warms the file cache; it must take the real path: a verified
+# knock, the event and the rule.
+knock_check
+wait_for_commands 2
+grep -q ' All ports have been successfully matched to IP address 203.0.113.45$' <(lines_of "$app/velt.log") \
+  || fail "the knock was not verified: $(lines_of "$app/velt.log")"
+expect_eq "$(cut -d' ' -f1 "$QUENNET_COMMAND_RECORD" | sort | tr '\n' ' ')" "EVENTCREATE netsh " "commands started"
+[ ! -e "$app/error.log" ] || fail "error.log written: $(cat "$app/error.log")"
+least_work
+
+# Seconds that "$@" takes, with the disk written back before, so that no run pays
+# for the writes of the one before it.
+seconds_of() {
+  sync
+  local start=$EPOCHREALTIME
+  "$@"
+  calc "$EPOCHREALTIME - $start"
+}
+
+median() { printf '%s\n' "$@" | sort -g | sed -n "$((($# + 1) / 2))p"; }
+
+program_times=()
+least_times=()
+for round in $(seq "$rounds"); do
+  program_times+=("$(seconds_of knock_check)")
+  # The commands it started finish before anything else is timed.
+  wait_for_commands $((2 * round + 2))
+  least_times+=("$(seconds_of least_work)")
+done
+program=$(median "${program_times[@]}")
+least=$(median "${least_times[@]}")
+ratio=$(calc "$program / $least")
+
+# Peak resident memory in KiB of "$@": GNU time when there is one (installed when
+# this runs as root), otherwise getrusage through a tiny helper.
+peak_kib() {
+  if ! /usr/bin/time -f %M true > /dev/null 2>&1 && [ "$(id -u)" == 0 ] && command -v apt-get > /dev/null; then
+    apt-get install -y -qq time > /dev/null 2>&1 || true
+  fi
+  if /usr/bin/time -f %M true > /dev/null 2>&1; then
+    /usr/bin/time -f %M -o "$sandbox/peak" "$@" && cat "$sandbox/peak"
+    return
+  fi
+  cat > "$sandbox/peak.cpp" <<'EOF'
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <cstdio>
+int main(int, char** argv) {
+  const pid_t child = fork();
+  if (child == 0) {
+    execvp(argv[1], argv + 1);
+    _exit(127);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  rusage usage{};
+  getrusage(RUSAGE_CHILDREN, &usage);
+  std::printf("%ld\n", usage.ru_maxrss);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
+}
+EOF
+  c++ -O2 -o "$sandbox/peak" "$sandbox/peak.cpp" && "$sandbox/peak" "$@"
+}
+peak=$(peak_kib "${knock[@]}")
+peak_limit=$((2 * size / 1024 + 16 * 1024))
+# Every run verified the knock, not only the first.
+expect_eq "$(grep -c ' All ports have been successfully matched' "$app/velt.log")" $((rounds + 2)) "verified runs"
+
+echo "rounds: $rounds of each, alternating"
+printf '(a) knock check, whole program:        median %.3f s   (%s)\n' "$program" "$(printf '%.3f ' "${program_times[@]}")"
+printf '(b) least work, 2 x (cp, cat, grep):   median %.3f s   (%s)\n' "$least" "$(printf '%.3f ' "${least_times[@]}")"
+printf 'ratio a/b: %.2f   target <= 1.5: %s\n' "$ratio" "$(holds "$ratio <= 1.5")"
+printf 'peak memory: %d KiB   target <= 2 x log + 16 MiB = %d KiB: %s\n' \
+  "$peak" "$peak_limit" "$(holds "$peak <= $peak_limit")"
+
+if [ "$cases" == yes ]; then
+  echo
+  cmake --preset bench >/dev/null
+  cmake --build --preset bench --target quennet_bench >/dev/null
+  build/bench/bench/quennet_bench
+fi

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "platform/host.h"
+
+namespace quennet {
+
+// How much of a firewall log's end is read first when looking for its newest stamp.
+inline constexpr std::size_t kNewestStampTail = 64 * 1024;
+
+// How far a firewall log reaches.
+struct NewestStamp {
+  // The log's text is empty: the file is missing, empty or cannot be read (the
+  // rules of ReadLogFile, including its "error.log" line).
+  bool empty = true;
+  // What ReturnLastDateStamp finds in the log's whole text with the firewall's
+  // sample stamp "2012-07-17 10:17:07"; empty when there is none.
+  std::string stamp;
+};
+
+// Reads only the last kNewestStampTail bytes of the log, where the newest stamp
+// stands, and the whole log only when those hold no stamp; the windows examined, and
+// the events let through, are those of a search through the whole text.
+NewestStamp ReadNewestStamp(Host& host, const std::string& strLogFilePath);
+
+}  // namespace quennet
