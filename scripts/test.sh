@@ -13,4 +13,7 @@ for preset in default asan; do
   ctest --preset "$preset" -j "$(nproc)"
 done
 
+step "fuzz: each target for 20 s"
+scripts/fuzz.sh 20
+
 step "all tests passed"
