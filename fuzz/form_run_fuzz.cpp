@@ -1,5 +1,6 @@
 // The whole run of the form, with the trace on: the first line is the argument text,
-// the rest the firewall log of a Windows 7 host.
+// the rest the firewall log of a Windows 7 host, or of a Windows XP host (the older
+// firewall, its log in the Windows folder) when the first line begins with "!".
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -9,13 +10,18 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace quennet;
-  const auto [arguments, log] = fuzz::FirstLineAndRest(data, size);
+  auto [arguments, log] = fuzz::FirstLineAndRest(data, size);
   test::KnockHost fake;
+  const bool older_firewall = arguments.starts_with('!');
+  if (older_firewall) {
+    arguments.erase(0, 1);
+    fake.version.Set(2, 5, 1, 2600);
+  }
   fake.registry.Set("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", "Common AppData",
                     {kRegSz, std::string("C:\\ProgramData\0", 15)});
   fake.shell.environment["windir"] = "C:\\Windows";
   fake.clock.now = FromCivil({2012, 7, 17, 10, 17, 30});
-  fake.files.files[test::kLive] = log;
+  fake.files.files[older_firewall ? "C:\\Windows\\pfirewall.log" : test::kLive] = log;
   const DateTime start = fake.clock.now;
 
   Form1 form(fake.host, arguments, true);

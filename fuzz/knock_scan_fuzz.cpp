@@ -47,8 +47,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string found =
       Check_Firewall_Log(fake.host, fake.form, knock.reference, knock.period, LastElement(knock.ports));
   if (knock.source.empty()) knock.source = found;
-  Check_Port_Knock(fake.host, fake.form, knock.reference, knock.period, knock.ports, knock.actions, knock.source);
+  const bool verified = Check_Port_Knock(fake.host, fake.form, knock.reference, knock.period, knock.ports,
+                                         knock.actions, knock.source);
 
+  // A list gets a line per port found and a closing line; a single port gets none.
+  const std::size_t ports = SplitAll(knock.ports, ',').size();
+  const std::size_t velt_lines = fake.Lines("velt.log").size();
+  if (ports == 1) {
+    fuzz::Check(velt_lines == 0, "a single port writes no velt.log line");
+  } else {
+    fuzz::Check(verified ? velt_lines == ports + 1 : velt_lines < ports, "one velt.log line per port found");
+  }
   fuzz::CheckVeltLines(fake, start);
   fuzz::Check(fake.clock.pauses.size() <= 12, "each wait for the log ends at its deadline: six pauses");
   return 0;
