@@ -52,6 +52,12 @@ windows_leg() {
   tests/wine/end_to_end_test.sh
 }
 
+fuzz_leg() {
+  step "fuzz: each target for 20 s"
+  scripts/fuzz.sh 20
+}
+
 posix_leg
 windows_leg
+fuzz_leg
 step "all tests passed"

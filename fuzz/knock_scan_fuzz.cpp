@@ -1,0 +1,64 @@
+// Both knock steps over any firewall log, with the trace on. The first line holds
+// "ports|actions|period|source|reference time" (fields left off keep the values of
+// the sample knock; an empty source is taken from correlation); the rest is the log.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/command_line.h"
+#include "fwlog/action_codes.h"
+#include "knock/correlation.h"
+#include "knock/verification.h"
+#include "knock_fuzz.h"
+#include "platform/text_split.h"
+
+namespace {
+
+using namespace quennet;
+
+struct Knock {
+  std::string ports = "701,702,703";
+  std::string actions = "dt";
+  std::string period = "30";
+  std::string source = test::kKnocker;
+  std::string reference = test::kReference;
+};
+
+Knock ReadKnock(const std::string& line) {
+  const std::vector<std::string> fields = SplitAll(line, '|');
+  Knock knock;
+  std::string* const roles[] = {&knock.ports, &knock.actions, &knock.period, &knock.source, &knock.reference};
+  for (std::size_t i = 0; i < fields.size() && i < std::size(roles); ++i) *roles[i] = fields[i];
+  return knock;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const auto [first_line, log] = fuzz::FirstLineAndRest(data, size);
+  Knock knock = ReadKnock(first_line);
+  test::KnockHost fake;
+  fake.form.DebugEnabled = kTrue;
+  fake.files.files[test::kLive] = log;
+  const DateTime start = fake.clock.now;
+
+  fake.form.FirewallActionText = ReturnFirewallAction(fake.version, LastElement(knock.actions));
+  const std::string found =
+      Check_Firewall_Log(fake.host, fake.form, knock.reference, knock.period, LastElement(knock.ports));
+  if (knock.source.empty()) knock.source = found;
+  const bool verified = Check_Port_Knock(fake.host, fake.form, knock.reference, knock.period, knock.ports,
+                                         knock.actions, knock.source);
+
+  // A list gets a line per port found and a closing line; a single port gets none.
+  const std::size_t ports = SplitAll(knock.ports, ',').size();
+  const std::size_t velt_lines = fake.Lines("velt.log").size();
+  if (ports == 1) {
+    fuzz::Check(velt_lines == 0, "a single port writes no velt.log line");
+  } else {
+    fuzz::Check(verified ? velt_lines == ports + 1 : velt_lines < ports, "one velt.log line per port found");
+  }
+  fuzz::CheckVeltLines(fake, start);
+  fuzz::Check(fake.clock.pauses.size() <= 12, "each wait for the log ends at its deadline: six pauses");
+  return 0;
+}
