@@ -41,6 +41,7 @@ drive_c=$WINEPREFIX/drive_c
 app=$drive_c/Quennet
 live_log=$drive_c/windows/system32/LogFiles/Firewall/pfirewall.log
 older_live_log=$drive_c/windows/pfirewall.log
+snapshot=$drive_c/Data/Tolvaren/Quennet/kfirewall.log
 export QUENNET_COMMAND_RECORD='C:\Quennet\commands.txt'  # passed on to the commands the program starts
 record=$app/commands.txt
 mkdir -p "$app" "$(dirname "$live_log")" "$drive_c/Data"
@@ -109,7 +110,7 @@ check "velt.log" "$(log_lines "$app/velt.log")" $'<now> Port 701 has a match in 
 <now> Port 702 has a match in the firewall log\r
 <now> Port 703 has a match in the firewall log\r
 <now> All ports have been successfully matched to IP address 203.0.113.45\r'
-check "the snapshot in C:\\Data is a copy of the live log" "$(cmp "$live_log" "$drive_c/Data/Tolvaren/Quennet/kfirewall.log" 2>&1)" ""
+check "the snapshot in C:\\Data is a copy of the live log" "$(cmp "$live_log" "$snapshot" 2>&1)" ""
 
 write_log "$live_log" 701 702
 run_quennet "${knock[@]}"
@@ -120,9 +121,9 @@ check_commands
 # Windows XP x64 reports 5.2 (Windows Server 2003) and Windows 10, without a manifest
 # that names it, 6.2: both hosts get the older firewall's log place and netsh form.
 saved_version=$(winecfg -v | tr -d '\r')
-rm "$live_log"
 for version in winxp64 win10; do
   winecfg -v "$version" >/dev/null
+  rm -f "$live_log" "$snapshot"
   write_log "$older_live_log"
   run_quennet "${knock[@]}"
   check "$version: status 0" "$status" 0
