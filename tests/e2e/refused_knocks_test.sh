@@ -13,7 +13,7 @@ expect_eq "$(cat "$sandbox/stdout")" "quennet 1.0.0" "--version"
 for arguments in "" "701,702,703" "701 dt KnockRDP"; do
   # shellcheck disable=SC2086
   run_quennet $arguments
-  expect_eq "$status|$(ls "$app")|$(ls "$programdata/Tolvaren/Quennet")" "0|quennet|" "status and files after '$arguments'"
+  expect_eq "$status|$(ls "$app")|$(ls -A "$programdata/Tolvaren/Quennet" 2>&1)" "0|quennet|" "status and files after '$arguments'"
 done
 
 write_log "-9 701" "-7 702"
