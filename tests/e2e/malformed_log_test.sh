@@ -35,9 +35,6 @@ knock_among_faults() {
 { knock_among_faults; bad_stamp 198.51.100.66 53; printf 'torn\0\0\0write\r\n'; } > "$live"
 run_quennet 701,702,703 dt KnockRDP 30 3389
 expect_verified_knock "CR LF"
-[ ! -e "$app/error.log" ] || fail "error.log written: $(cat "$app/error.log")"
-
 knock_among_faults | tr -d '\r' | head -c -1 > "$live"
 run_quennet 701,702,703 dt KnockRDP 30 3389
 expect_verified_knock "LF alone"
-[ ! -e "$app/error.log" ] || fail "error.log written: $(cat "$app/error.log")"

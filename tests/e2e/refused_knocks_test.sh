@@ -1,21 +1,40 @@
-# Knocks that open nothing: no address from correlation, a knock out of order, and a
-# knock source that is not a single address.
+# Runs that open nothing. Without a knock to check the program only makes its folders,
+# and --help and --version touch nothing at all. Then no address from correlation, a
+# knock out of order, a knock source that is not a single address, and a missing
+# EVENTCREATE, which ends the run with the fatal report and no log line.
 source "$(dirname "$0")/lib.sh"
+
+write_log "-9 701" "-7 702" "-5 703"
+run_quennet --help
+[ "$status" == 0 ] && grep -q 'QUENNET_REGISTRY' "$sandbox/stdout" || fail "--help: status $status, or no usage"
+run_quennet --version
+expect_eq "$(cat "$sandbox/stdout")" "quennet 1.0.0" "--version"
+[ ! -e "$programdata/Tolvaren" ] || fail "--help or --version made a folder"
+for arguments in "" "701,702,703" "701 dt KnockRDP"; do
+  # shellcheck disable=SC2086
+  run_quennet $arguments
+  expect_eq "$status|$(ls "$app")|$(ls -A "$programdata/Tolvaren/Quennet" 2>&1)" "0|quennet|" "status and files after '$arguments'"
+done
 
 write_log "-9 701" "-7 702"
 run_quennet 701,702,703 dt KnockRDP 30 3389
-expect_eq "$status" 0 "exit status"
-expect_eq "$(lines_of "$app/error.log" | sed 's/^.* No IP/No IP/')" "No IP address was returned from correlation" "error.log"
-[ ! -e "$app/velt.log" ] || fail "velt.log written"
+expect_eq "$status|$(logged "$app/error.log")|$(logged "$app/velt.log")" "0|No IP address was returned from correlation|" "no address"
 rm "$app/error.log"
 
 write_log "-9 702" "-7 701" "-5 703"
 run_quennet 701,702,703 dt KnockRDP 30 3389
-expect_eq "$(lines_of "$app/velt.log" | sed 's/^.* Port/Port/')" "Port 701 has a match in the firewall log" "velt.log"
-[ ! -e "$app/error.log" ] || fail "error.log written"
+expect_eq "$(logged "$app/velt.log")|$(logged "$app/error.log")" "Port 701 has a match in the firewall log|" "out of order"
 
-# A forged snapshot naming something other than one address.
+# A forged log naming something other than one address.
 write_log "-9 701 any" "-7 702 any" "-5 703 any"
 run_quennet 701,702,703 dt KnockRDP 30 3389
-expect_eq "$(lines_of "$app/error.log" | sed 's/^.* Error!/Error!/')" "Error!  Knock source is not an IP address: any" "error.log"
+expect_eq "$(logged "$app/error.log")" "Error!  Knock source is not an IP address: any" "not an address"
+expect_no_commands
+
+rm "$app"/*.log
+write_log "-9 701" "-7 702" "-5 703"
+mkdir bin
+ln -s "$QUENNET_SOURCE/examples/bin/netsh" bin/netsh
+PATH="$sandbox/bin:/usr/bin:/bin" run_quennet 701,702,703 dt KnockRDP 30 3389
+expect_eq "$status|$(cat "$sandbox/stderr")|$(logged "$app/error.log")" "1|Run-time error '53': File not found|" "no EVENTCREATE"
 expect_no_commands

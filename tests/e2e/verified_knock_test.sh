@@ -1,29 +1,28 @@
-# A three-port knock found by correlation and verified: the event, then the rule.
+# A three-port knock found by correlation and verified: the event, then the rule, under
+# a name of shell metacharacters that reaches both commands as it is. Without a port to
+# open only the event, and the trace switch writes Debug.log. On Windows XP the log is
+# in the Windows folder and netsh takes the port-opening form, the name unquoted.
 source "$(dirname "$0")/lib.sh"
 
+name='R;$HOME|x&&touch${IFS}pwned>y*`id`'
+event='EVENTCREATE [/L] [APPLICATION] [/SO] [Quennet] [/ID] [100] [/T] [INFORMATION] [/D] [Quennet - Port Knock Authenticated\r\nRule Name='
 write_log "-9 701" "-8 445 198.51.100.7" "-7 702" "-6 702" "-5 703"
-run_quennet 701,702,703 dt KnockRDP 30 3389
-expect_eq "$status" 0 "exit status"
-wait_for_commands 2
-expect_eq "$(sort "$QUENNET_COMMAND_RECORD")" \
-  "EVENTCREATE [/L] [APPLICATION] [/SO] [Quennet] [/ID] [100] [/T] [INFORMATION] [/D] [Quennet - Port Knock Authenticated\r\nRule Name=KnockRDP\r\nIP=203.0.113.45\r\nport=3389]
-netsh [advfirewall] [firewall] [add] [rule] [name=KnockRDP] [dir=in] [action=allow] [protocol=TCP] [localport=3389] [remoteip=203.0.113.45]" \
+run_quennet 701,702,703 dt "$name" 30 3389
+expect_eq "$(sort "$QUENNET_COMMAND_RECORD")" "$event$name\r\nIP=203.0.113.45\r\nport=3389]
+netsh [advfirewall] [firewall] [add] [rule] [name=$name] [dir=in] [action=allow] [protocol=TCP] [localport=3389] [remoteip=203.0.113.45]" \
   "recorded commands"
-expect_eq "$(lines_of "$app/velt.log" | sed 's/^.* \(Port\|All\)/\1/')" \
-  "Port 701 has a match in the firewall log
-Port 702 has a match in the firewall log
-Port 703 has a match in the firewall log
-All ports have been successfully matched to IP address 203.0.113.45" "velt.log"
-[ ! -e "$app/error.log" ] || fail "error.log written: $(cat "$app/error.log")"
-[ ! -e "$app/Debug.log" ] || fail "Debug.log written with the trace switch off"
-[ -f "$snapshot" ] || fail "no snapshot"
+[ ! -e pwned ] && [ ! -e y ] || fail "a shell interpreted the rule name"
+[ -f "$snapshot" ] && [ ! -e "$app/Debug.log" ] || fail "no snapshot, or Debug.log written with the trace switch off"
+expect_verified_knock "with a port"
 
-# Without a port to open only the event is recorded; with the trace switch the
-# reasons show in Debug.log.
-: > "$QUENNET_COMMAND_RECORD"
 QUENNET_DEBUG=1 run_quennet 701,702,703 dt KnockRDP 30
-wait_for_commands 1
-grep -q '^EVENTCREATE .*IP=203.0.113.45\]$' "$QUENNET_COMMAND_RECORD" || fail "event without port: $(cat "$QUENNET_COMMAND_RECORD")"
-sleep 0.3
-expect_eq "$(wc -l < "$QUENNET_COMMAND_RECORD")" 1 "one command only"
-grep -q ' port knock successfully detected$' <(lines_of "$app/Debug.log") || fail "no verdict in Debug.log"
+expect_eq "$status $(cat "$QUENNET_COMMAND_RECORD")" "0 ${event}KnockRDP\r\nIP=203.0.113.45]" "status and the event alone"
+expect_eq "$(logged "$app/Debug.log" | sed -n '1p;$p')" " -  701,702,703 dt KnockRDP 30
+ -   port knock successfully detected" "the first and last lines of Debug.log"
+
+: > "$QUENNET_COMMAND_RECORD"
+rm "$live" "$snapshot"
+LOG_PATH="$windir/pfirewall.log" write_log "-9 701" "-7 702" "-5 703"
+QUENNET_WINDOWS_VERSION=2.5.1.2600 run_quennet 701,702,703 dt $'Knock\tRDP' 30 3389
+expect_eq "$status $(grep '^Netsh' "$QUENNET_COMMAND_RECORD")" \
+  "0 Netsh [firewall] [add] [portopening] [tcp] [3389] [Knock] [RDP] [enable] [custom] [203.0.113.45]" "status and netsh on Windows XP"
