@@ -29,7 +29,19 @@ cmake --preset default >/dev/null
 cmake --build --preset default --target quennet >/dev/null
 
 # The sandbox of the end-to-end tests: $app, $live, $sandbox, the stand-in commands.
-QUENNET_BIN=build/default/quennet QUENNET_SOURCE=$PWD source tests/e2e/lib.sh
+root=$PWD
+QUENNET_BIN=$root/build/default/quennet QUENNET_SOURCE=$root source tests/e2e/lib.sh
+cd "$root"
+
+# Waits (ten seconds at most) until the stand-in commands have recorded N lines: the
+# program does not wait for the commands it starts.
+wait_for_commands() {
+  for _ in $(seq 200); do
+    [ "$(wc -l < "$QUENNET_COMMAND_RECORD")" -ge "$1" ] && return 0
+    sleep 0.05
+  done
+  fail "expected $1 recorded commands, got: $(cat "$QUENNET_COMMAND_RECORD")"
+}
 
 started=$EPOCHREALTIME
 awk -v bytes="$log_bytes" -f bench/firewall_log.awk > "$live"
@@ -57,8 +69,8 @@ least_work() {
 # knock, the event and the rule.
 knock_check
 wait_for_commands 2
-grep -q ' All ports have been successfully matched to IP address 203.0.113.45$' <(lines_of "$app/velt.log") \
-  || fail "the knock was not verified: $(lines_of "$app/velt.log")"
+logged "$app/velt.log" | grep -q '^All ports have been successfully matched to IP address 203.0.113.45$' \
+  || fail "the knock was not verified: $(logged "$app/velt.log")"
 expect_eq "$(cut -d' ' -f1 "$QUENNET_COMMAND_RECORD" | sort | tr '\n' ' ')" "EVENTCREATE netsh " "commands started"
 [ ! -e "$app/error.log" ] || fail "error.log written: $(cat "$app/error.log")"
 least_work
