@@ -85,4 +85,11 @@ std::string LineBuffer::ReadAll() {
   return rest;
 }
 
+std::size_t MemoryChunks::operator()(char* buffer, std::size_t size) {
+  const std::size_t n = std::min({size, piece, text.size() - served});
+  std::memcpy(buffer, text.data() + served, n);
+  served += n;
+  return n;
+}
+
 }  // namespace quennet

@@ -3,7 +3,9 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <limits>
 #include <string>
+#include <string_view>
 
 namespace quennet {
 
@@ -40,6 +42,15 @@ class LineBuffer {
   std::size_t begin_ = 0;
   std::size_t end_ = 0;
   bool input_ended_ = false;
+};
+
+// A LineBuffer's input from text held in memory, at most `piece` bytes a chunk.
+struct MemoryChunks {
+  std::string_view text;
+  std::size_t piece = std::numeric_limits<std::size_t>::max();
+  std::size_t served = 0;
+
+  std::size_t operator()(char* buffer, std::size_t size);
 };
 
 }  // namespace quennet

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -13,17 +12,8 @@ namespace quennet {
 namespace {
 
 // Serves `text` in pieces of at most `piece` bytes, to put line ends on chunk edges.
-LineBuffer::ReadChunk Pieces(const std::string& text, std::size_t piece) {
-  return [text, piece, served = std::size_t{0}](char* buffer, std::size_t size) mutable {
-    const std::size_t n = std::min({size, piece, text.size() - served});
-    std::memcpy(buffer, text.data() + served, n);
-    served += n;
-    return n;
-  };
-}
-
 std::vector<std::string> AllLines(const std::string& text, std::size_t piece) {
-  LineBuffer lines(Pieces(text, piece));
+  LineBuffer lines(MemoryChunks{text, piece});
   std::vector<std::string> out;
   while (!lines.AtEnd()) out.push_back(lines.ReadLine());
   return out;

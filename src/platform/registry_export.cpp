@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
-#include <cstring>
 #include <optional>
 #include <string_view>
 #include <utility>
@@ -210,13 +209,7 @@ class ExportReader {
 
 void LoadRegistryExport(const std::string& bytes, MemoryRegistry& registry) {
   const std::string text = ExportText(bytes);
-  std::size_t served = 0;
-  LineBuffer lines([&text, &served](char* buffer, std::size_t size) {
-    const std::size_t n = std::min(size, text.size() - served);
-    std::memcpy(buffer, text.data() + served, n);
-    served += n;
-    return n;
-  });
+  LineBuffer lines(MemoryChunks{text});
   ExportReader reader(registry);
   while (!lines.AtEnd()) reader.ReadLine(lines.ReadLine());
   reader.Finish();

@@ -1,7 +1,7 @@
 #include "platform/fake/fake_files.h"
 
 #include <algorithm>
-#include <cstring>
+#include <functional>
 
 #include "platform/error.h"
 #include "platform/line_buffer.h"
@@ -15,12 +15,8 @@ class FakeTextStream : public TextStream {
  public:
   FakeTextStream(std::string text, std::set<int> failing_lines, bool fail_read_all)
       : text_(std::move(text)),
-        lines_([this](char* buffer, std::size_t size) {
-          const std::size_t n = std::min(size, text_.size() - served_);
-          std::memcpy(buffer, text_.data() + served_, n);
-          served_ += n;
-          return n;
-        }),
+        chunks_{text_},
+        lines_(std::ref(chunks_)),
         failing_lines_(std::move(failing_lines)),
         fail_read_all_(fail_read_all) {}
 
@@ -31,7 +27,7 @@ class FakeTextStream : public TextStream {
   }
   // Fails where ReadAll fails: a test that makes reading fail means both.
   std::string ReadTail(std::size_t size) override {
-    served_ = text_.size() - std::min(size, text_.size());
+    chunks_.served = text_.size() - std::min(size, text_.size());
     return ReadAll();
   }
   void ReadLine(std::string& line) override {
@@ -42,7 +38,7 @@ class FakeTextStream : public TextStream {
 
  private:
   std::string text_;
-  std::size_t served_ = 0;
+  MemoryChunks chunks_;
   LineBuffer lines_;
   std::set<int> failing_lines_;
   bool fail_read_all_;
