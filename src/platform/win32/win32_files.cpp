@@ -88,7 +88,10 @@ bool Win32FileService::FolderExists(const std::string& path) {
 }
 
 void Win32FileService::CreateFolder(const std::string& path) {
-  if (!CreateDirectoryA(path.c_str(), nullptr)) throw LastWin32Error();
+  // A folder that another run made meanwhile is as good as one made here.
+  if (CreateDirectoryA(path.c_str(), nullptr)) return;
+  const RuntimeError error = LastWin32Error();
+  if (error.number() != kErrFileExists || !FolderExists(path)) throw error;
 }
 
 bool Win32FileService::FileExists(const std::string& path) {
