@@ -4,6 +4,7 @@
 
 #include "platform/clock.h"
 #include "platform/files.h"
+#include "platform/folder_security.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/version.h"
@@ -17,6 +18,7 @@ struct Host {
   Clock& clock;
   RegistryService& registry;
   VersionService& version;
+  FolderSecurity& folders;
   // The folder of the running executable, without a trailing separator.
   std::string program_folder;
 };

@@ -2,6 +2,7 @@
 
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_files.h"
+#include "platform/fake/fake_folder_security.h"
 #include "platform/fake/fake_registry.h"
 #include "platform/fake/fake_shell.h"
 #include "platform/fake/fake_version.h"
@@ -16,7 +17,8 @@ struct FakeHost {
   FakeClock clock;
   FakeRegistry registry;
   FakeVersion version;
-  Host host{files, shell, clock, registry, version, "C:\\Quennet"};
+  FakeFolderSecurity folders;
+  Host host{files, shell, clock, registry, version, folders, "C:\\Quennet"};
 };
 
 }  // namespace quennet

@@ -4,21 +4,16 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 
 #include "platform/line_buffer.h"
 #include "platform/posix/errno_error.h"
 #include "platform/posix/file_copy.h"
 #include "platform/posix/file_descriptor.h"
+#include "platform/posix/native_path.h"
 
 namespace quennet {
 namespace {
-
-std::string NativePath(std::string path) {
-  std::replace(path.begin(), path.end(), '\\', '/');
-  return path;
-}
 
 bool HasType(const std::string& path, mode_t type) {
   struct stat info {};

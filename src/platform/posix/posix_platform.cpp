@@ -9,6 +9,7 @@
 #include "platform/posix/errno_error.h"
 #include "platform/posix/posix_clock.h"
 #include "platform/posix/posix_files.h"
+#include "platform/posix/posix_folder_security.h"
 #include "platform/posix/posix_shell.h"
 #include "platform/posix/posix_version.h"
 #include "platform/registry_export.h"
@@ -44,7 +45,7 @@ class PosixPlatform : public Platform {
  public:
   PosixPlatform(int argc, char** argv)
       : version_(std::getenv("QUENNET_WINDOWS_VERSION")),
-        host_{files_, shell_, clock_, registry_, version_, ProgramFolder()},
+        host_{files_, shell_, clock_, registry_, version_, folders_, ProgramFolder()},
         argument_text_(JoinArguments(argc, argv)) {
     LoadRegistryExport(FileBytes(std::getenv("QUENNET_REGISTRY")), registry_);
   }
@@ -58,6 +59,7 @@ class PosixPlatform : public Platform {
   PosixClock clock_;
   MemoryRegistry registry_;
   PosixVersion version_;
+  PosixFolderSecurity folders_;
   Host host_;
   std::string argument_text_;
 };

@@ -3,6 +3,7 @@
 #include "platform/platform.h"
 #include "platform/win32/win32_command_line.h"
 #include "platform/win32/win32_error.h"
+#include "platform/win32/win32_folder_security.h"
 #include "platform/win32/win32_services.h"
 
 namespace quennet {
@@ -25,7 +26,7 @@ std::string ProgramFolder() {
 
 class Win32Platform : public Platform {
  public:
-  Win32Platform() : host_{files_, shell_, clock_, registry_, version_, ProgramFolder()} {}
+  Win32Platform() : host_{files_, shell_, clock_, registry_, version_, folders_, ProgramFolder()} {}
 
   Host& host() override { return host_; }
   std::string ArgumentText() override { return ArgumentsAfterProgramName(GetCommandLineA()); }
@@ -36,6 +37,7 @@ class Win32Platform : public Platform {
   Win32Clock clock_;
   Win32Registry registry_;
   Win32Version version_;
+  Win32FolderSecurity folders_;
   Host host_;
 };
 

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+
+namespace quennet {
+
+// What the access control of one folder allows, read without following a link.
+struct FolderFacts {
+  bool exists = false;
+  // A symbolic link, junction or other reparse point, whatever it points to.
+  bool is_link = false;
+  bool is_folder = false;
+  // Owned by SYSTEM, Administrators or TrustedInstaller (POSIX: the effective user or
+  // root).
+  bool owner_trusted = false;
+  // Someone else may add, change or delete the folder's entries.
+  bool others_may_write = false;
+};
+
+// Who may write into a folder. Paths are written the Windows way. A failing member
+// throws RuntimeError.
+class FolderSecurity {
+ public:
+  virtual ~FolderSecurity() = default;
+  virtual FolderFacts Inspect(const std::string& path) = 0;
+  // Creates one folder whose parent exists, writable only by the trusted: a protected
+  // DACL for SYSTEM and Administrators on Windows, mode 0755 owned by the effective
+  // user on POSIX, whatever the umask. A folder that exists already is left as it is.
+  virtual void CreatePrivateFolder(const std::string& path) = 0;
+  // Gives an existing folder the access CreatePrivateFolder gives a new one.
+  virtual void MakePrivate(const std::string& path) = 0;
+};
+
+}  // namespace quennet
