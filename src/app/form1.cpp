@@ -29,8 +29,9 @@ void Form1::Run() {
   state_.AppDataFolder = basRegistry::ValueText(basRegistry::GetRegistryValue(
       host_.registry, kHkeyLocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
       "Common AppData", 0));
-  const std::string& CommandText = argument_text_;
-  DebugLog(host_, state_.DebugEnabled, NowText(host_.clock) + "  -  " + CommandText);
+  DebugLog(host_, state_.DebugEnabled, NowText(host_.clock) + "  -  " + argument_text_);
+  const auto [CommandText, strict] = ReadStrictOption(argument_text_);
+  state_.StrictKnock = strict;
   state_.WindowsFolder = host_.shell.ExpandEnvironmentStrings("%windir%");
   SetFirewallLogPathVariable(host_, state_);
   CreateAppDirectories(host_, state_);
