@@ -112,6 +112,17 @@ check "velt.log" "$(log_lines "$app/velt.log")" $'<now> Port 701 has a match in 
 <now> All ports have been successfully matched to IP address 203.0.113.45\r'
 check "the snapshot in C:\\Data is a copy of the live log" "$(cmp "$live_log" "$snapshot" 2>&1)" ""
 
+# --strict comes off the Windows command line before the tokens: another port between
+# the knock ports refuses the knock, a clean one opens the port.
+write_log "$live_log" 701 702 445 703
+run_quennet --strict "${knock[@]}"
+check "strict, another port between: status 0, no velt.log" "$status $(log_lines "$app/velt.log")" "0 "
+check_commands
+write_log "$live_log"
+run_quennet --strict "${knock[@]}"
+check "strict, a clean knock: status 0" "$status" 0
+check_commands "$event_command" "$rule_command"
+
 write_log "$live_log" 701 702
 run_quennet "${knock[@]}"
 check "no address: status 0, error.log, no velt.log" "$status $(log_lines "$app/error.log") $(log_lines "$app/velt.log")" \
