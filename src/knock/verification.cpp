@@ -1,5 +1,6 @@
 #include "knock/verification.h"
 
+#include <cstdint>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -15,6 +16,9 @@
 
 namespace quennet {
 namespace {
+
+// Entries count up to nine seconds after the reference time.
+constexpr std::int64_t kLatestEntry = -10;
 
 // The search through the knock list: which port is sought, with which action text.
 class KnockSearch {
@@ -80,7 +84,7 @@ bool KnockSearch::Matches(const std::string& line) {
   if (!HoldsKnockPort(host_, form_, layout_, line, ports_[position_])) return false;
   const auto d = TracedEntryAge(host_, form_.DebugEnabled, line, action, date_time_);
   if (!d) return false;
-  if (!InWindow(*d, period_, -10)) {
+  if (!InWindow(*d, period_, kLatestEntry)) {
     Trace([&] { return Now() + "  -  Time Difference = " + std::to_string(*d); });
     return false;
   }
@@ -126,7 +130,7 @@ bool KnockSearch::Spoils(const std::string& line) {
   const std::optional<std::string_view> time = FieldAt(line, layout_.time);
   if (!date || !time) return false;
   const auto d = SecondsFromTo(std::string(*date) + " " + std::string(*time), date_time_);
-  if (!d || !InWindow(*d, period_, -10)) return false;
+  if (!d || !InWindow(*d, period_, kLatestEntry)) return false;
   const std::optional<std::string_view> port = FieldAt(line, layout_.dst_port);
   if (port == ports_[position_ - 1] && HasActionText(line, previous_action_)) return false;
   Trace([&] {
