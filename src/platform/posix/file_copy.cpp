@@ -1,12 +1,15 @@
 #include "platform/posix/file_copy.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
-#include <cstdlib>
+#include <string_view>
 #include <vector>
 
 #include "platform/posix/errno_error.h"
@@ -23,10 +26,39 @@ bool IsRegularFile(const std::string& path) {
   return ::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
+constexpr std::string_view kCopySuffix = ".tmp";
+
+// The name of this process's copy to `to`: `to`, ".", the process id, ".tmp". The
+// process id tells a later run whether the copy is stale.
+std::string CopyPath(const std::string& to) { return to + "." + std::to_string(::getpid()) + std::string(kCopySuffix); }
+
+// A new private file at `path`; a file of that name left by an earlier process of
+// the same id is replaced. Never opens a link.
+int CreateCopyFile(const std::string& path) {
+  constexpr int kFlags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
+  int fd = ::open(path.c_str(), kFlags, 0600);
+  if (fd < 0 && errno == EEXIST && ::unlink(path.c_str()) == 0) fd = ::open(path.c_str(), kFlags, 0600);
+  return fd;
+}
+
+// The process id in the name of a copy to the file `name`, such as "kfirewall.log.123.tmp";
+// 0 when `entry` is no such copy.
+pid_t CopyOwner(std::string_view entry, std::string_view name) {
+  if (!entry.starts_with(name) || !entry.ends_with(kCopySuffix)) return 0;
+  entry.remove_prefix(name.size());
+  entry.remove_suffix(kCopySuffix.size());
+  if (entry.size() < 2 || entry[0] != '.') return 0;
+  pid_t pid = 0;
+  const auto [end, error] = std::from_chars(entry.data() + 1, entry.data() + entry.size(), pid);
+  return error == std::errc() && end == entry.data() + entry.size() && pid > 0 ? pid : 0;
+}
+
+bool IsRunning(pid_t pid) { return ::kill(pid, 0) == 0 || errno != ESRCH; }
+
 // The file that becomes the destination; whatever ends up under its name is removed.
 class NewFile {
  public:
-  explicit NewFile(const std::string& beside) : path_(beside + ".XXXXXX"), fd_(::mkostemp(path_.data(), O_CLOEXEC)) {
+  explicit NewFile(const std::string& beside) : path_(CopyPath(beside)), fd_(CreateCopyFile(path_)) {
     if (fd_.get() < 0) throw ErrnoError(errno);
   }
   NewFile(const NewFile&) = delete;
@@ -38,7 +70,7 @@ class NewFile {
   int fd() const { return fd_.get(); }
 
   void Replace(const std::string& to) {
-    // mkostemp makes the file private; the copy gets the mode of any new file.
+    // The copy was made private; it gets the mode of any new file.
     // Reading the umask means setting it: fine, the program has one thread.
     const mode_t mask = ::umask(0);
     ::umask(mask);
@@ -89,10 +121,23 @@ void CopyByReading(int from, int to) {
 }  // namespace
 
 void ReplaceWithCopy(const std::string& from, const std::string& to) {
-  const UniqueFd source = OpenFile(from, O_RDONLY);
+  const UniqueFd source = OpenFile(from, O_RDONLY | O_NOFOLLOW);
   NewFile copy(to);
   if (!CopyInKernel(source.get(), copy.fd())) CopyByReading(source.get(), copy.fd());
   copy.Replace(to);
+}
+
+void RemoveStaleCopies(const std::string& to) {
+  const std::size_t slash = to.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : to.substr(0, slash + 1);
+  const std::string name = slash == std::string::npos ? to : to.substr(slash + 1);
+  DIR* const entries = ::opendir(folder.c_str());
+  if (entries == nullptr) return;
+  while (const dirent* entry = ::readdir(entries)) {
+    const pid_t owner = CopyOwner(entry->d_name, name);
+    if (owner != 0 && !IsRunning(owner)) ::unlinkat(::dirfd(entries), entry->d_name, 0);
+  }
+  ::closedir(entries);
 }
 
 }  // namespace quennet
