@@ -7,11 +7,11 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <charconv>
 #include <cstdio>
 #include <string_view>
 #include <vector>
 
+#include "platform/copy_names.h"
 #include "platform/posix/errno_error.h"
 #include "platform/posix/file_descriptor.h"
 
@@ -26,12 +26,6 @@ bool IsRegularFile(const std::string& path) {
   return ::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-constexpr std::string_view kCopySuffix = ".tmp";
-
-// The name of this process's copy to `to`: `to`, ".", the process id, ".tmp". The
-// process id tells a later run whether the copy is stale.
-std::string CopyPath(const std::string& to) { return to + "." + std::to_string(::getpid()) + std::string(kCopySuffix); }
-
 // A new private file at `path`; a file of that name left by an earlier process of
 // the same id is replaced. Never opens a link.
 int CreateCopyFile(const std::string& path) {
@@ -41,24 +35,15 @@ int CreateCopyFile(const std::string& path) {
   return fd;
 }
 
-// The process id in the name of a copy to the file `name`, such as "kfirewall.log.123.tmp";
-// 0 when `entry` is no such copy.
-pid_t CopyOwner(std::string_view entry, std::string_view name) {
-  if (!entry.starts_with(name) || !entry.ends_with(kCopySuffix)) return 0;
-  entry.remove_prefix(name.size());
-  entry.remove_suffix(kCopySuffix.size());
-  if (entry.size() < 2 || entry[0] != '.') return 0;
-  pid_t pid = 0;
-  const auto [end, error] = std::from_chars(entry.data() + 1, entry.data() + entry.size(), pid);
-  return error == std::errc() && end == entry.data() + entry.size() && pid > 0 ? pid : 0;
-}
+constexpr unsigned long kMaxPid = 1UL << 22;  // the kernel's limit: no process has a larger id
 
 bool IsRunning(pid_t pid) { return ::kill(pid, 0) == 0 || errno != ESRCH; }
 
 // The file that becomes the destination; whatever ends up under its name is removed.
 class NewFile {
  public:
-  explicit NewFile(const std::string& beside) : path_(CopyPath(beside)), fd_(CreateCopyFile(path_)) {
+  explicit NewFile(const std::string& beside)
+      : path_(CopyName(beside, static_cast<unsigned long>(::getpid()))), fd_(CreateCopyFile(path_)) {
     if (fd_.get() < 0) throw ErrnoError(errno);
   }
   NewFile(const NewFile&) = delete;
@@ -134,8 +119,8 @@ void RemoveStaleCopies(const std::string& to) {
   DIR* const entries = ::opendir(folder.c_str());
   if (entries == nullptr) return;
   while (const dirent* entry = ::readdir(entries)) {
-    const pid_t owner = CopyOwner(entry->d_name, name);
-    if (owner != 0 && !IsRunning(owner)) ::unlinkat(::dirfd(entries), entry->d_name, 0);
+    const unsigned long owner = CopyOwner(entry->d_name, name);
+    if (owner != 0 && (owner > kMaxPid || !IsRunning(static_cast<pid_t>(owner)))) ::unlinkat(::dirfd(entries), entry->d_name, 0);
   }
   ::closedir(entries);
 }
