@@ -56,8 +56,8 @@ void Form1::Knock(KnockRoles roles) {
                                               roles.ActionList, roles.SourceIP);
   if (!KnockVerified) return;
   // The address goes into a firewall rule: a forged snapshot must not open the port
-  // to a list, a range or a keyword.
-  if (!IsSingleAddressLiteral(roles.SourceIP)) {
+  // to a list, a range, a keyword, or an address that no knock can come from.
+  if (!IsSenderAddress(roles.SourceIP)) {
     LogData(host_, "error.log", NowText(host_.clock) + " Error!  Knock source is not an IP address: " + roles.SourceIP);
     return;
   }
