@@ -47,6 +47,8 @@ class FileService {
   // Appends `line` and CR LF in one write, creating the file when missing, so that
   // lines of processes appending at once never mix.
   virtual void AppendLine(const std::string& path, const std::string& line) = 0;
+  // Replaces the file's bytes with `bytes`, creating it when missing.
+  virtual void WriteWholeFile(const std::string& path, const std::string& bytes) = 0;
 };
 
 }  // namespace quennet

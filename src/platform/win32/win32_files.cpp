@@ -123,4 +123,13 @@ void Win32FileService::AppendLine(const std::string& path, const std::string& li
   }
 }
 
+void Win32FileService::WriteWholeFile(const std::string& path, const std::string& bytes) {
+  FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  DWORD written = 0;
+  if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+      written != bytes.size()) {
+    throw LastWin32Error();
+  }
+}
+
 }  // namespace quennet

@@ -16,6 +16,7 @@ class Win32FileService : public FileService {
   void CopyFile(const std::string& from, const std::string& to) override;
   std::unique_ptr<TextStream> OpenTextFile(const std::string& path) override;
   void AppendLine(const std::string& path, const std::string& line) override;
+  void WriteWholeFile(const std::string& path, const std::string& bytes) override;
 };
 
 class Win32Shell : public ShellService {
@@ -23,6 +24,7 @@ class Win32Shell : public ShellService {
   std::string ExpandEnvironmentStrings(const std::string& text) override;
   void run(const std::string& command_line) override;
   void Exec(const std::string& command_line) override;
+  int RunAndWait(const std::string& command_line) override;
 };
 
 class Win32Clock : public Clock {
