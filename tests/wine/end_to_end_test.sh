@@ -150,6 +150,10 @@ check_ctl() {
   fi
   check "$version: install" "$status" "$( (($#)) && echo 0 || echo 1)"
   check_sequence "$@"
+  if (($#)); then  # what install registers is what task prints, byte for byte
+    run_ctl task 701,702,703 dt KnockRDP 30 3389
+    check "$version: task prints the XML file" "$(cmp "$work/stdout" "$app/Quennet KnockRDP.xml" 2>&1)" ""
+  fi
 }
 
 run_quennet
