@@ -6,8 +6,21 @@ cd "$(dirname "$0")/.."
 
 step() { printf '\n=== %s\n' "$*"; }
 
+# xmllint checks the task XML in the end-to-end tests.
+install_xmllint() {
+  command -v xmllint >/dev/null && return
+  if [[ $(id -u) != 0 ]] || ! command -v apt-get >/dev/null; then
+    echo "xmllint is missing, and installing it needs root and apt-get" >&2
+    exit 1
+  fi
+  step "install xmllint"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq && apt-get install -y -qq libxml2-utils >/dev/null
+}
+
 posix_leg() {
   local preset
+  install_xmllint
   for preset in default asan; do
     step "build and test: $preset"
     cmake --preset "$preset" >/dev/null
@@ -48,6 +61,22 @@ windows_leg() {
   cmake --build --preset windows
   step "Wine: end-to-end tests"
   tests/wine/end_to_end_test.sh
+  step "package"
+  check_package "$(scripts/package.sh)"
+}
+
+# The zip holds the four files, whose checksums match, and a README in CR LF.
+check_package() {
+  local unpacked listing
+  unpacked=$(mktemp -d)
+  listing=$(unzip -Z1 "$1" | sort | tr '\n' ' ')
+  [[ $listing == "README.txt SHA256SUMS quennet.exe quennetctl.exe " ]] || { echo "FAIL: the zip holds $listing" >&2; return 1; }
+  unzip -q "$1" -d "$unpacked"
+  (cd "$unpacked" && sha256sum --quiet -c SHA256SUMS) || { echo "FAIL: the checksums do not match" >&2; return 1; }
+  [[ $(grep -c $'\r$' "$unpacked/README.txt") == $(wc -l < "$unpacked/README.txt") ]] ||
+    { echo "FAIL: README.txt has lines without CR LF" >&2; return 1; }
+  rm -rf "$unpacked"
+  echo "ok    $1"
 }
 
 fuzz_leg() {

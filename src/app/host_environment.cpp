@@ -7,9 +7,7 @@
 namespace quennet {
 
 void SetFirewallLogPathVariable(Host& host, FormState& form) {
-  form.FirewallLogPath = form.WindowsFolder + (GetWindowsVersion::IsNewerFirewallHost(host.version)
-                                                   ? "\\system32\\LogFiles\\Firewall\\pfirewall.log"
-                                                   : "\\pfirewall.log");
+  form.FirewallLogPath = GetWindowsVersion::FirewallLogPath(host.version, form.WindowsFolder);
 }
 
 void CreateAppDirectories(Host& host, const FormState& form) {

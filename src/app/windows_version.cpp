@@ -48,14 +48,19 @@ std::string WindowsNtName(const OsVersionInfoA& info) {
   }
 }
 
-}  // namespace
-
-std::string WindowsVersionName(VersionService& version) {
+OsVersionInfoA ReadVersion(VersionService& version) {
   // Zero-filled first, so a failed call reads as platform 0.
   OsVersionInfoA info;
   info.dwOSVersionInfoSize = kVersionInfoSize;
   std::fill(std::begin(info.szCSDVersion), std::end(info.szCSDVersion), ' ');
   version.GetVersionExA(info);
+  return info;
+}
+
+}  // namespace
+
+std::string WindowsVersionName(VersionService& version) {
+  const OsVersionInfoA info = ReadVersion(version);
   switch (info.dwPlatformId) {
     case kPlatformWin32s: return "Windows 3.1";
     case kPlatformWindows: return Windows9xName(info);
@@ -70,6 +75,17 @@ bool IsNewerFirewallHost(VersionService& version) {
   const bool vista = WindowsVersionName(version) == "Windows Vista";
   const bool seven = WindowsVersionName(version) == "Windows 7";
   return failed || vista || seven;
+}
+
+bool ReportsVersion62OrLater(VersionService& version) {
+  const OsVersionInfoA info = ReadVersion(version);
+  return info.dwPlatformId == kPlatformNt &&
+         (info.dwMajorVersion > 6 || (info.dwMajorVersion == 6 && info.dwMinorVersion >= 2));
+}
+
+std::string FirewallLogPath(VersionService& version, const std::string& windows_folder) {
+  return windows_folder +
+         (IsNewerFirewallHost(version) ? "\\system32\\LogFiles\\Firewall\\pfirewall.log" : "\\pfirewall.log");
 }
 
 }  // namespace quennet::GetWindowsVersion

@@ -14,4 +14,11 @@ std::string WindowsVersionName(VersionService& version);
 // has the newer firewall (its log under system32, "ALLOW TCP", netsh advfirewall).
 bool IsNewerFirewallHost(VersionService& version);
 
+// True on Windows 8 and later, which report NT 6.2 or above: Quennet names no such
+// version, so it treats them as hosts of the older firewall.
+bool ReportsVersion62OrLater(VersionService& version);
+
+// The firewall log that Quennet reads on this host, in the Windows folder given.
+std::string FirewallLogPath(VersionService& version, const std::string& windows_folder);
+
 }  // namespace quennet::GetWindowsVersion

@@ -58,6 +58,8 @@ class FileService {
   // lines of processes appending at once never mix. A symbolic link or reparse point
   // in the file's place is not written through: it fails like an unwritable file.
   virtual void AppendLine(const std::string& path, const std::string& line) = 0;
+  // Replaces the file's bytes with `bytes`, creating it when missing.
+  virtual void WriteWholeFile(const std::string& path, const std::string& bytes) = 0;
 };
 
 }  // namespace quennet

@@ -5,6 +5,7 @@
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/folder_security.h"
+#include "platform/privileges.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/version.h"
@@ -19,6 +20,7 @@ struct Host {
   RegistryService& registry;
   VersionService& version;
   FolderSecurity& folders;
+  Privileges& privileges;
   // The folder of the running executable, without a trailing separator.
   std::string program_folder;
 };

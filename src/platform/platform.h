@@ -19,4 +19,7 @@ class Platform {
 // Defined once per platform, in platform/posix or platform/win32.
 std::unique_ptr<Platform> MakePlatform(int argc, char** argv);
 
+// From now on standard output passes bytes as they are: no CR is put before a LF.
+void UseBinaryStandardOutput();
+
 }  // namespace quennet

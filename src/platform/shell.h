@@ -5,7 +5,7 @@
 namespace quennet {
 
 // Environment references and outside commands. A command line is passed exactly as
-// built; the command is started and never waited for. A command that cannot be
+// built; `run` and `Exec` start it and never wait for it. A command that cannot be
 // started throws RuntimeError.
 class ShellService {
  public:
@@ -15,6 +15,8 @@ class ShellService {
   virtual std::string ExpandEnvironmentStrings(const std::string& text) = 0;
   virtual void run(const std::string& command_line) = 0;
   virtual void Exec(const std::string& command_line) = 0;
+  // Starts the command as `run` does and waits for it to end; its exit status.
+  virtual int RunAndWait(const std::string& command_line) = 0;
 };
 
 }  // namespace quennet

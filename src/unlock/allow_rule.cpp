@@ -15,4 +15,9 @@ void Unlock_Port(Host& host, const std::string& strPruleName, const std::string&
   host.shell.run(command);
 }
 
+std::string DeleteRuleCommandLine(VersionService& version, const std::string& rule, const std::string& port) {
+  return GetWindowsVersion::IsNewerFirewallHost(version) ? "netsh advfirewall firewall delete rule name=" + rule
+                                                         : "Netsh firewall delete portopening tcp " + port;
+}
+
 }  // namespace quennet

@@ -1,7 +1,8 @@
 # A three-port knock found by correlation and verified: the event, then the rule, under
 # a name of shell metacharacters that reaches both commands as it is. Without a port to
 # open only the event, and the trace switch writes Debug.log. On Windows XP the log is
-# in the Windows folder and netsh takes the port-opening form, the name unquoted.
+# in the Windows folder (here a link to the firewall's own log, as quennetctl makes it
+# on later hosts) and netsh takes the port-opening form, the name unquoted.
 source "$(dirname "$0")/lib.sh"
 
 name='R;$HOME|x&&touch${IFS}pwned>y*`id`'
@@ -22,7 +23,8 @@ expect_eq "$(logged "$app/Debug.log" | sed -n '1p;$p')" " -  701,702,703 dt Knoc
 
 : > "$QUENNET_COMMAND_RECORD"
 rm "$live" "$snapshot"
-LOG_PATH="$windir/pfirewall.log" write_log "-9 701" "-7 702" "-5 703"
+LOG_PATH="$sandbox/firewall.log" write_log "-9 701" "-7 702" "-5 703"
+ln -s "$sandbox/firewall.log" "$windir/pfirewall.log"
 QUENNET_WINDOWS_VERSION=2.5.1.2600 run_quennet 701,702,703 dt $'Knock\tRDP' 30 3389
 expect_eq "$status $(grep '^Netsh' "$QUENNET_COMMAND_RECORD")" \
   "0 Netsh [firewall] [add] [portopening] [tcp] [3389] [Knock] [RDP] [enable] [custom] [203.0.113.45]" "status and netsh on Windows XP"

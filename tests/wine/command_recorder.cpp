@@ -1,21 +1,48 @@
 // Stands in for an outside command: appends the command line it was started with,
-// byte for byte, and CR LF to the file named by QUENNET_COMMAND_RECORD. Commands
-// started together may record at the same moment, so each record is one write to a
-// handle opened for appending only, which Windows places at the end as a whole.
+// byte for byte, and CR LF to the file named by QUENNET_COMMAND_RECORD. A copy
+// started from anywhere but the system folder puts its own path in brackets first.
+// Commands started together may record at the same moment, so each record is one
+// write to a handle opened for appending only, which Windows places at the end as a
+// whole. Ends with status 1 when QUENNET_FAIL_COMMAND names it (as "netsh"), 0
+// otherwise.
 #include <windows.h>
 
 #include <string>
+#include <utility>
+
+namespace {
+
+std::string Environment(const char* name) {
+  char value[MAX_PATH];
+  const DWORD length = GetEnvironmentVariableA(name, value, sizeof value);
+  return length == 0 || length >= sizeof value ? "" : std::string(value, length);
+}
+
+// The folder and the name without ".exe" of this program.
+std::pair<std::string, std::string> ProgramPlace() {
+  char path[MAX_PATH];
+  const std::string program(path, GetModuleFileNameA(nullptr, path, sizeof path));
+  const std::size_t separator = program.rfind('\\');
+  const std::string name = program.substr(separator + 1);
+  return {program.substr(0, separator), name.substr(0, name.size() - 4)};
+}
+
+}  // namespace
 
 int main() {
-  char path[MAX_PATH];
-  const DWORD length = GetEnvironmentVariableA("QUENNET_COMMAND_RECORD", path, sizeof path);
-  if (length == 0 || length >= sizeof path) return 2;
-  const HANDLE file = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  const std::string path = Environment("QUENNET_COMMAND_RECORD");
+  if (path.empty()) return 2;
+  const HANDLE file = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return 3;
-  const std::string record = std::string(GetCommandLineA()) + "\r\n";
+  const auto [folder, name] = ProgramPlace();
+  char system[MAX_PATH];
+  const std::string system_folder(system, GetSystemDirectoryA(system, sizeof system));
+  const std::string where = lstrcmpiA(folder.c_str(), system_folder.c_str()) == 0 ? "" : "[" + folder + "] ";
+  const std::string record = where + GetCommandLineA() + "\r\n";
   DWORD written = 0;
   const BOOL ok = WriteFile(file, record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
   CloseHandle(file);
-  return ok && written == record.size() ? 0 : 4;
+  if (!ok || written != record.size()) return 4;
+  return lstrcmpiA(Environment("QUENNET_FAIL_COMMAND").c_str(), name.c_str()) == 0 ? 1 : 0;
 }

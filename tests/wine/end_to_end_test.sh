@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# The Windows program under Wine, in one fresh prefix. The platform probe checks what a
-# run cannot show; then the program runs from C:\Quennet beside stand-in netsh, Netsh
-# and EVENTCREATE commands (found there before anywhere else) that record their command
-# lines. Each case writes the firewall log with stamps relative to now, so the program
-# never waits for it. Build first:
+# The Windows programs under Wine, in one fresh prefix. The platform probe checks what a
+# run cannot show; then the programs run from C:\Quennet with stand-in netsh,
+# EVENTCREATE, schtasks, auditpol and cmd commands in the system folder, which record
+# their command lines. Each case writes the firewall log with stamps relative to now,
+# so Quennet never waits for it. Build first:
 #   cmake --preset windows && cmake --build --preset windows
 # Usage: tests/wine/end_to_end_test.sh [build folder]
 set -euo pipefail
@@ -11,13 +11,15 @@ set -euo pipefail
 build=${1:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/build/windows}
 recorder=$build/tests/wine/quennet_command_recorder.exe
 probe=$build/tests/wine/quennet_platform_probe.exe
-for file in "$build/quennet.exe" "$recorder" "$probe"; do
+for file in "$build/quennet.exe" "$build/quennetctl.exe" "$recorder" "$probe"; do
   [[ -f $file ]] || { echo "missing $file: build the windows preset first" >&2; exit 2; }
 done
 
 work=$(mktemp -d)
 export WINEPREFIX=$work/prefix WINEDEBUG=-all   # also hides the hint about a missing 32-bit Wine
-export WINEDLLOVERRIDES='mscoree,mshtml='        # no Mono or Gecko to install
+# No Mono or Gecko to install; the stand-ins rather than Wine's own commands.
+export WINEDLLOVERRIDES='mscoree,mshtml=;netsh.exe,schtasks.exe,cmd.exe=n'
+
 unset DISPLAY                                    # headless, even on a desktop
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT  # this prefix's server and programs only
 # The server stays up until the end, so Wine's background programs start once, here,
@@ -44,9 +46,12 @@ older_live_log=$drive_c/windows/pfirewall.log
 snapshot=$drive_c/Data/Tolvaren/Quennet/kfirewall.log
 export QUENNET_COMMAND_RECORD='C:\Quennet\commands.txt'  # passed on to the commands the program starts
 record=$app/commands.txt
+system32=$drive_c/windows/system32
 mkdir -p "$app" "$(dirname "$live_log")" "$drive_c/Data"
-cp "$build/quennet.exe" "$app/"
-for name in netsh Netsh EVENTCREATE; do cp "$recorder" "$app/$name.exe"; done
+cp "$build/quennet.exe" "$build/quennetctl.exe" "$app/"
+for name in netsh EVENTCREATE schtasks auditpol cmd; do cp "$recorder" "$system32/$name.exe"; done
+# Copies beside the program and in the current folder would record with their place.
+for folder in "$app" "$work"; do cp "$recorder" "$folder/netsh.exe"; cp "$recorder" "$folder/EVENTCREATE.exe"; done
 # A folder Wine would not name itself shows that the program reads the value.
 wine reg add 'HKLM\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders' \
   /v 'Common AppData' /d 'C:\Data' /f >/dev/null
@@ -88,15 +93,62 @@ run_quennet() {
 # A log file's lines with their leading date and time (the host's general format) as <now>.
 log_lines() { sed -E 's#^[0-9]{1,2}/[0-9]{1,2}/[0-9]{4} [0-9]{1,2}:[0-9]{2}:[0-9]{2} [AP]M #<now> #' "$1" 2>/dev/null || true; }
 
-# check_commands [COMMAND...]: the recorded command lines, each followed by the CR LF
-# the stand-in adds. Two commands run side by side, so they may record in either order.
-check_commands() {
+# Runs quennetctl on a clean record; it waits for the commands it starts.
+run_ctl() {
+  rm -f "$record"
+  status=0
+  (cd "$work" && timeout 100 wine 'C:\Quennet\quennetctl.exe' "$@") </dev/null >"$work/stdout" 2>"$work/stderr" || status=$?
+  echo "--- quennetctl.exe $*: status $status"
+}
+
+# check_sequence [COMMAND...]: the recorded command lines in this order, each followed
+# by the CR LF the stand-in adds. A stand-in started from anywhere but system32 would
+# record its folder first.
+check_sequence() {
   local recorded expected="" command
   recorded=$(cat "$record" 2>/dev/null; printf .)  # the dot keeps the last line break
   recorded=${recorded%.}
   for command in "$@"; do expected+=$command$'\r\n'; done
-  if (($# == 2)) && [[ $recorded == "$2"$'\r\n'"$1"$'\r\n' ]]; then recorded=$expected; fi
   check "recorded command lines: $#" "$recorded" "$expected"
+}
+
+# Quennet starts its two commands side by side, so they may record in either order.
+check_commands() {
+  if (($# == 2)) && [[ $(cat "$record" 2>/dev/null) == "$2"$'\r\n'"$1"* ]]; then set -- "$2" "$1"; fi
+  check_sequence "$@"
+}
+
+ctl_event=$'EVENTCREATE /L APPLICATION /SO Quennet /ID 101 /T INFORMATION /D "Quennet - Port Closed\r\nRule Name=KnockRDP\r\nport=3389"'
+logging='netsh advfirewall set allprofiles logging '
+host_setup=('auditpol /set /subcategory:{0CCE9225-69AE-11D9-BED3-505054503030} /failure:enable'
+  "${logging}filename \"C:\\windows\\system32\\LogFiles\\Firewall\\pfirewall.log\"" "${logging}maxfilesize 32767"
+  "${logging}droppedconnections enable")
+log_link=('cmd /c if exist "C:\windows\pfirewall.log" del "C:\windows\pfirewall.log"'
+  'cmd /c mklink "C:\windows\pfirewall.log" "C:\windows\system32\LogFiles\Firewall\pfirewall.log"')
+register='schtasks /create /xml "C:\Quennet\Quennet KnockRDP.xml" /tn "Quennet KnockRDP" /f'
+remove_tasks=()
+for task in 'Quennet KnockRDP' 'Quennet KnockRDP close'; do
+  remove_tasks+=("schtasks /query /tn \"$task\"" "schtasks /delete /tn \"$task\" /f")
+done
+
+# check_ctl VERSION RULE_REMOVAL [INSTALL_COMMAND...]: close, uninstall and install on
+# this host; no install commands when install must refuse.
+check_ctl() {
+  local version=$1 removal=$2
+  shift 2
+  run_ctl close KnockRDP 3389
+  check "$version: close" "$status" 0
+  check_sequence "$removal" "$ctl_event"
+  run_ctl uninstall KnockRDP 3389
+  check "$version: uninstall" "$status" 0
+  check_sequence "${remove_tasks[@]}" "$removal" "$ctl_event"
+  run_ctl install 701,702,703 dt KnockRDP 30 3389
+  check "$version: install" "$status" "$( (($#)) && echo 0 || echo 1)"
+  check_sequence "$@"
+  if (($#)); then  # what install registers is what task prints, byte for byte
+    run_ctl task 701,702,703 dt KnockRDP 30 3389
+    check "$version: task prints the XML file" "$(cmp "$work/stdout" "$app/Quennet KnockRDP.xml" 2>&1)" ""
+  fi
 }
 
 run_quennet
@@ -132,9 +184,15 @@ check "no address: status 0, error.log, no velt.log" "$status $(log_lines "$app/
   $'0 <now> No IP address was returned from correlation\r '
 check_commands
 
+check_ctl "Windows 7" 'netsh advfirewall firewall delete rule name=KnockRDP' "${host_setup[@]}" "$register"
+QUENNET_FAIL_COMMAND=EVENTCREATE run_ctl close KnockRDP 3389
+check "a failing EVENTCREATE: status 1, named" "$status $(grep -c '^quennetctl close: failed: exit status 1 from: EVENTCREATE ' "$work/stderr")" "1 1"
+
 # Windows XP x64 reports 5.2 (Windows Server 2003) and Windows 10, without a manifest
 # that names it, 6.2: both hosts get the older firewall's log place and netsh form.
+# quennetctl installs on the second only, linking the log to where Quennet reads it.
 saved_version=$(winecfg -v | tr -d '\r')
+older_removal='Netsh firewall delete portopening tcp 3389'
 for version in winxp64 win10; do
   winecfg -v "$version" >/dev/null
   rm -f "$live_log" "$snapshot"
@@ -142,12 +200,16 @@ for version in winxp64 win10; do
   run_quennet "${knock[@]}"
   check "$version: status 0" "$status" 0
   check_commands "$event_command" "$older_rule_command"
+  if [[ $version == win10 ]]; then
+    check_ctl "$version" "$older_removal" "${host_setup[@]}" "${log_link[@]}" "$register"
+  else
+    check_ctl "$version" "$older_removal"
+  fi
 done
 winecfg -v "$saved_version" >/dev/null
 rm "$older_live_log"
 
-check "no eventcreate.exe in Wine's Windows folder" "$(find "$drive_c/windows" -iname eventcreate.exe)" ""
-rm "$app/EVENTCREATE.exe"
+rm "$system32/EVENTCREATE.exe"
 write_log "$live_log"
 run_quennet "${knock[@]}"
 check "no EVENTCREATE: the fatal report, no error.log" "$status $(tr -d '\r' <"$work/stderr") $(log_lines "$app/error.log")" \

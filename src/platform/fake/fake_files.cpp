@@ -116,4 +116,10 @@ void FakeFileService::AppendLine(const std::string& path, const std::string& lin
   files[path] += line + "\r\n";
 }
 
+void FakeFileService::WriteWholeFile(const std::string& path, const std::string& bytes) {
+  Check(Op::WriteWholeFile, path);
+  changes.push_back("WriteWholeFile " + path);
+  files[path] = bytes;
+}
+
 }  // namespace quennet

@@ -14,12 +14,12 @@ namespace quennet {
 // operation on any path on request. Paths are taken as written.
 class FakeFileService : public FileService {
  public:
-  enum class Op { FolderExists, CreateFolder, FileExists, CopyFile, OpenTextFile, ReadAll, ReadLine, AppendLine, RemoveFile };
+  enum class Op { FolderExists, CreateFolder, FileExists, CopyFile, OpenTextFile, ReadAll, ReadLine, AppendLine, RemoveFile, WriteWholeFile };
 
   std::map<std::string, std::string> files;
   std::set<std::string> folders;
   // "CreateFolder <path>", "CopyFile <from> -> <to>", "AppendLine <path>",
-  // "RemoveFile <path>", "RemoveStaleCopies <to>".
+  // "RemoveFile <path>", "RemoveStaleCopies <to>", "WriteWholeFile <path>".
   std::vector<std::string> changes;
 
   // From now on, `op` on `path` throws (for CopyFile, `path` is the destination).
@@ -38,6 +38,7 @@ class FakeFileService : public FileService {
   void AppendLine(const std::string& path, const std::string& line) override;
   void RemoveFile(const std::string& path) override;
   void RemoveStaleCopies(const std::string& to) override;
+  void WriteWholeFile(const std::string& path, const std::string& bytes) override;
 
  private:
   void Check(Op op, const std::string& path) const;

@@ -3,6 +3,7 @@
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_files.h"
 #include "platform/fake/fake_folder_security.h"
+#include "platform/fake/fake_privileges.h"
 #include "platform/fake/fake_registry.h"
 #include "platform/fake/fake_shell.h"
 #include "platform/fake/fake_version.h"
@@ -18,7 +19,8 @@ struct FakeHost {
   FakeRegistry registry;
   FakeVersion version;
   FakeFolderSecurity folders;
-  Host host{files, shell, clock, registry, version, folders, "C:\\Quennet"};
+  FakePrivileges privileges;
+  Host host{files, shell, clock, registry, version, folders, privileges, "C:\\Quennet"};
 };
 
 }  // namespace quennet

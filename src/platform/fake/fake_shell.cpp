@@ -23,4 +23,10 @@ void FakeShell::Exec(const std::string& command_line) {
   commands.push_back("Exec " + command_line);
 }
 
+int FakeShell::RunAndWait(const std::string& command_line) {
+  commands.push_back("RunAndWait " + command_line);
+  const auto found = exit_statuses.find(command_line.substr(0, command_line.find(' ')));
+  return found == exit_statuses.end() ? 0 : found->second;
+}
+
 }  // namespace quennet

@@ -91,4 +91,10 @@ void PosixFileService::AppendLine(const std::string& path, const std::string& li
   file.Close();
 }
 
+void PosixFileService::WriteWholeFile(const std::string& path, const std::string& bytes) {
+  UniqueFd file = OpenFile(NativePath(path), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW, kNewFileMode);
+  WriteAll(file.get(), bytes);
+  file.Close();
+}
+
 }  // namespace quennet

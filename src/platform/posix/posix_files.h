@@ -16,6 +16,7 @@ class PosixFileService : public FileService {
   void AppendLine(const std::string& path, const std::string& line) override;
   void RemoveFile(const std::string& path) override;
   void RemoveStaleCopies(const std::string& to) override;
+  void WriteWholeFile(const std::string& path, const std::string& bytes) override;
 };
 
 }  // namespace quennet

@@ -10,6 +10,7 @@
 #include "platform/posix/posix_clock.h"
 #include "platform/posix/posix_files.h"
 #include "platform/posix/posix_folder_security.h"
+#include "platform/posix/posix_privileges.h"
 #include "platform/posix/posix_shell.h"
 #include "platform/posix/posix_version.h"
 #include "platform/registry_export.h"
@@ -45,7 +46,7 @@ class PosixPlatform : public Platform {
  public:
   PosixPlatform(int argc, char** argv)
       : version_(std::getenv("QUENNET_WINDOWS_VERSION")),
-        host_{files_, shell_, clock_, registry_, version_, folders_, ProgramFolder()},
+        host_{files_, shell_, clock_, registry_, version_, folders_, privileges_, ProgramFolder()},
         argument_text_(JoinArguments(argc, argv)) {
     LoadRegistryExport(FileBytes(std::getenv("QUENNET_REGISTRY")), registry_);
   }
@@ -60,6 +61,7 @@ class PosixPlatform : public Platform {
   MemoryRegistry registry_;
   PosixVersion version_;
   PosixFolderSecurity folders_;
+  PosixPrivileges privileges_;
   Host host_;
   std::string argument_text_;
 };
@@ -67,5 +69,7 @@ class PosixPlatform : public Platform {
 }  // namespace
 
 std::unique_ptr<Platform> MakePlatform(int argc, char** argv) { return std::make_unique<PosixPlatform>(argc, argv); }
+
+void UseBinaryStandardOutput() {}  // it always does
 
 }  // namespace quennet

@@ -21,4 +21,6 @@ void PosixShell::run(const std::string& command_line) { StartDetached(SplitComma
 
 void PosixShell::Exec(const std::string& command_line) { StartDetached(SplitCommandLine(command_line)); }
 
+int PosixShell::RunAndWait(const std::string& command_line) { return StartAndWait(SplitCommandLine(command_line)); }
+
 }  // namespace quennet

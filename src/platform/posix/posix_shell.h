@@ -11,6 +11,7 @@ class PosixShell : public ShellService {
   std::string ExpandEnvironmentStrings(const std::string& text) override;
   void run(const std::string& command_line) override;
   void Exec(const std::string& command_line) override;
+  int RunAndWait(const std::string& command_line) override;
 };
 
 }  // namespace quennet

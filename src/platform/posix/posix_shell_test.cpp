@@ -57,6 +57,15 @@ TEST(PosixShell, ACommandThatCannotStartThrows) {
   EXPECT_FALSE(HasChildren());
 }
 
+TEST(PosixShell, RunAndWaitGivesTheExitStatus) {
+  PosixShell shell;
+  EXPECT_EQ(shell.RunAndWait("sh -c \"exit 3\""), 3);
+  EXPECT_EQ(shell.RunAndWait("true"), 0);
+  EXPECT_EQ(shell.RunAndWait("sh -c \"kill -9 $$\""), 128 + 9);
+  EXPECT_EQ(ErrorNumber([&] { shell.RunAndWait("quennet-no-such-program"); }), kErrFileNotFound);
+  EXPECT_FALSE(HasChildren());
+}
+
 TEST(PosixShell, ExpandsDefinedEnvironmentReferencesOnly) {
   ::setenv("QUENNET_TEST_WINDIR", "/srv/windows", 1);
   ::unsetenv("QUENNET_TEST_UNSET");

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <optional>
 
 #include "platform/posix/errno_error.h"
 #include "platform/posix/file_descriptor.h"
@@ -19,28 +20,34 @@ namespace {
   ::_exit(127);
 }
 
-// Runs in the first child: forks the program's process and ends at once, so the
-// program becomes an orphan that init reaps, never our zombie. `report_fd` closes
-// on a successful exec; a failed one writes its errno there.
+// `report_fd` closes on a successful exec; a failed one writes its errno there.
+[[noreturn]] void ExecProgram(char* const* argv, int report_fd) {
+  ::execvp(argv[0], argv);
+  ReportAndExit(report_fd, errno);
+}
+
+// Runs in the first child of a detached start: forks the program's process and ends
+// at once, so the program becomes an orphan that init reaps, never our zombie.
 [[noreturn]] void ForkProgram(char* const* argv, int report_fd) {
   const pid_t program = ::fork();
-  if (program == 0) {
-    ::execvp(argv[0], argv);
-    ReportAndExit(report_fd, errno);
-  }
+  if (program == 0) ExecProgram(argv, report_fd);
   if (program < 0) ReportAndExit(report_fd, errno);
   ::_exit(0);
 }
 
-void Reap(pid_t child) {
-  // ECHILD: the child was reaped already, when SIGCHLD came in ignored.
-  while (::waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
+// The child's wait status; nothing when it was reaped already, as happens when
+// SIGCHLD comes in ignored.
+std::optional<int> Reap(pid_t child) {
+  int status = 0;
+  while (::waitpid(child, &status, 0) < 0) {
+    if (errno != EINTR) return std::nullopt;
   }
+  return status;
 }
 
-}  // namespace
-
-void StartDetached(const std::vector<std::string>& arguments) {
+// Forks a child that runs the program, through a second child when `detached`, and
+// returns once the program has been exec'd; throws when it could not be.
+pid_t Start(const std::vector<std::string>& arguments, bool detached) {
   if (arguments.empty()) throw ErrnoError(ENOENT);
   std::vector<char*> argv;
   for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
@@ -51,16 +58,29 @@ void StartDetached(const std::vector<std::string>& arguments) {
   const UniqueFd report(pipe_fds[0]);
   UniqueFd report_writer(pipe_fds[1]);
   const pid_t child = ::fork();
-  if (child == 0) ForkProgram(argv.data(), report_writer.get());
+  if (child == 0) detached ? ForkProgram(argv.data(), report_writer.get()) : ExecProgram(argv.data(), report_writer.get());
   if (child < 0) throw ErrnoError(errno);
   report_writer.Close();
-  Reap(child);
+  if (detached) Reap(child);
 
   int error_number = 0;
   // Blocks until the program has been exec'd (end of file) or has failed to be.
   if (ReadSome(report.get(), reinterpret_cast<char*>(&error_number), sizeof error_number) > 0) {
+    if (!detached) Reap(child);
     throw ErrnoError(error_number);
   }
+  return child;
+}
+
+}  // namespace
+
+void StartDetached(const std::vector<std::string>& arguments) { Start(arguments, true); }
+
+int StartAndWait(const std::vector<std::string>& arguments) {
+  const std::optional<int> reaped = Reap(Start(arguments, false));
+  if (!reaped) throw ErrnoError(ECHILD);
+  const int status = *reaped;
+  return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
 }
 
 }  // namespace quennet

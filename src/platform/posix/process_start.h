@@ -11,4 +11,8 @@ namespace quennet {
 // left behind as a zombie of the caller.
 void StartDetached(const std::vector<std::string>& arguments);
 
+// Starts the program as StartDetached does and waits for it to end. Returns its exit
+// status; a program ended by a signal gives 128 plus the signal number.
+int StartAndWait(const std::vector<std::string>& arguments);
+
 }  // namespace quennet

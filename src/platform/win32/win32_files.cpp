@@ -113,7 +113,10 @@ DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str
 // Copies `from` into a new file `to`, which a file of that name left by an earlier
 // process of the same id is replaced by.
 void CopyInto(const std::string& from, const std::string& to) {
-  const FileHandle source = OpenEntry(from, GENERIC_READ, kShareAll, OPEN_EXISTING);
+  // The live log may be a link (hosts of 6.2 and later read one that points to the
+  // firewall's own log); it lies where only administrators can write, so it is followed.
+  const FileHandle source(
+      CreateFileA(from.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   FileHandle copy(CreateFileA(to.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   std::vector<char> buffer(kCopyChunk);
   while (const std::size_t n = ReadSome(source.get(), buffer.data(), buffer.size())) WriteAll(copy.get(), buffer.data(), n);
@@ -209,6 +212,15 @@ void Win32FileService::AppendLine(const std::string& path, const std::string& li
   const std::string text = line + "\r\n";
   DWORD written = 0;
   if (!WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr)) {
+    throw LastWin32Error();
+  }
+}
+
+void Win32FileService::WriteWholeFile(const std::string& path, const std::string& bytes) {
+  FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  DWORD written = 0;
+  if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+      written != bytes.size()) {
     throw LastWin32Error();
   }
 }

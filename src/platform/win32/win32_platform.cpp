@@ -1,9 +1,15 @@
 #include "platform/win32/win32_api.h"
 
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+
 #include "platform/platform.h"
 #include "platform/win32/win32_command_line.h"
 #include "platform/win32/win32_error.h"
 #include "platform/win32/win32_folder_security.h"
+#include "platform/win32/win32_privileges.h"
 #include "platform/win32/win32_services.h"
 
 namespace quennet {
@@ -43,7 +49,7 @@ std::string ProgramFolder() {
 
 class Win32Platform : public Platform {
  public:
-  Win32Platform() : host_{files_, shell_, clock_, registry_, version_, folders_, ProgramFolder()} {}
+  Win32Platform() : host_{files_, shell_, clock_, registry_, version_, folders_, privileges_, ProgramFolder()} {}
 
   Host& host() override { return host_; }
   std::string ArgumentText() override { return ArgumentsAfterProgramName(GetCommandLineA()); }
@@ -55,11 +61,17 @@ class Win32Platform : public Platform {
   Win32Registry registry_;
   Win32Version version_;
   Win32FolderSecurity folders_;
+  Win32Privileges privileges_;
   Host host_;
 };
 
 }  // namespace
 
 std::unique_ptr<Platform> MakePlatform(int, char**) { return std::make_unique<Win32Platform>(); }
+
+void UseBinaryStandardOutput() {
+  std::fflush(stdout);
+  _setmode(_fileno(stdout), _O_BINARY);
+}
 
 }  // namespace quennet

@@ -18,6 +18,7 @@ class Win32FileService : public FileService {
   void AppendLine(const std::string& path, const std::string& line) override;
   void RemoveFile(const std::string& path) override;
   void RemoveStaleCopies(const std::string& to) override;
+  void WriteWholeFile(const std::string& path, const std::string& bytes) override;
 };
 
 class Win32Shell : public ShellService {
@@ -25,6 +26,7 @@ class Win32Shell : public ShellService {
   std::string ExpandEnvironmentStrings(const std::string& text) override;
   void run(const std::string& command_line) override;
   void Exec(const std::string& command_line) override;
+  int RunAndWait(const std::string& command_line) override;
 };
 
 class Win32Clock : public Clock {

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <ostream>
+#include <stdexcept>
+#include <string>
+
+#include "platform/shell.h"
+
+namespace quennet {
+
+// A command that failed or could not be started; the text names it.
+class CommandFailed : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Starts commands one at a time, waits for each and reports it with its exit status
+// on `out`. Printing only, it shows each command and starts none.
+class CommandRunner {
+ public:
+  CommandRunner(ShellService& shell, std::ostream& out, bool print_only = false)
+      : shell_(shell), out_(out), print_only_(print_only) {}
+
+  // Throws CommandFailed when the command cannot be started or ends with a status
+  // other than 0.
+  void Run(const std::string& command_line);
+  // The exit status, for the caller to judge; only a command that cannot be started
+  // throws CommandFailed.
+  int Probe(const std::string& command_line);
+
+ private:
+  ShellService& shell_;
+  std::ostream& out_;
+  bool print_only_;
+};
+
+}  // namespace quennet

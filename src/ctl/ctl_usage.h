@@ -1,0 +1,83 @@
+#pragma once
+
+namespace quennet {
+
+inline constexpr const char* kCtlUsage = R"(Usage: quennetctl SUBCOMMAND [--help | ARGUMENTS]
+
+Wires Quennet to a Windows host and closes what it opened.
+
+  install    register the task that starts Quennet on a knock, and prepare the host
+  uninstall  remove the tasks, close the rule, say what stays
+  task       print the Task Scheduler XML that install registers
+  close      remove the firewall rules that Quennet opened
+  status     the tasks, the rules, the firewall log and Quennet's log files
+  check      warn about a knock that is easy to hit by chance
+
+"quennetctl SUBCOMMAND --help" tells more. Each command that quennetctl starts is
+shown with its exit status; the first that fails ends quennetctl with status 1.
+)";
+
+inline constexpr const char* kKnockArguments = R"(
+  PORTS     the knock ports in order: 701,702,703
+  ACTIONS   Quennet's action codes; the last one must be dt, du or di, since the task
+            starts on the Security event of a dropped packet (5152)
+  RULE      the firewall rule to open: letters, digits, '.', '-' and '_'
+  SECONDS   the time window of the knock
+  PORT      the TCP port to open
+  --strict  Quennet counts a line only by its destination port
+  --close-after MINUTES
+            also a task that runs "quennetctl close RULE PORT" MINUTES after any
+            knock that Quennet verified (its event 100), whatever rule it opened
+)";
+
+inline constexpr const char* kTaskUsage = R"(Usage: quennetctl task [--strict] [--close-after MINUTES] PORTS ACTIONS RULE SECONDS PORT
+
+Prints the Task Scheduler XML, in the UTF-16 that "schtasks /create /xml" reads, of
+a task that starts quennet.exe from this program's folder as SYSTEM on every inbound
+packet of the last action's protocol that the firewall drops at the last knock port.
+It passes the packet's source address as token 5, so Quennet need not search the log
+for it, and PORT as token 6. Runs may overlap, start on batteries too, and stop after
+five minutes. With --close-after the closing task's XML follows as a second document.
+)";
+
+inline constexpr const char* kInstallUsage = R"(Usage: quennetctl install [--print] [--strict] [--close-after MINUTES] PORTS ACTIONS RULE SECONDS PORT
+
+Needs an elevated prompt, and this program's folder writable only by SYSTEM,
+Administrators and TrustedInstaller. Warns as "check" does, then:
+  enables the audit of dropped packets (by its GUID), which writes event 5152;
+  makes the firewall log dropped packets at its usual place, up to 32,767 KB;
+  on Windows 8 and later (version 6.2 and above, where Quennet reads
+  %windir%\pfirewall.log), makes that name a symbolic link to the log;
+  writes the task XML beside the program as "Quennet RULE.xml" and registers it
+  as the task "Quennet RULE" ("Quennet RULE close" too, with --close-after).
+  --print   print every command and XML file instead, and change nothing
+)";
+
+inline constexpr const char* kUninstallUsage = R"(Usage: quennetctl uninstall RULE PORT
+
+Removes the tasks "Quennet RULE" and "Quennet RULE close", closes the rule as
+"close" does, and says which settings stay and how to revert them.
+)";
+
+inline constexpr const char* kCloseUsage = R"(Usage: quennetctl close RULE PORT
+
+Removes every firewall rule named RULE (Windows Vista and 7), or the port opening
+of TCP PORT (other versions), and records the event 101 "Quennet - Port Closed" in
+the Application log.
+)";
+
+inline constexpr const char* kStatusUsage = R"(Usage: quennetctl status RULE
+
+Shows the tasks of RULE, the firewall rules of that name, the firewall log that
+Quennet reads on this host and how old its newest line is, and the last lines of
+error.log and velt.log.
+)";
+
+inline constexpr const char* kCheckUsage = R"(Usage: quennetctl check PORTS
+
+Warns about a knock that is easy to hit by chance: fewer than three ports, ports in
+ascending or descending order, ports within ten of each other, a repeated port,
+ports below 1024. Exit status 0 when there is nothing to warn about, 1 otherwise.
+)";
+
+}  // namespace quennet

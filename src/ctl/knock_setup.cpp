@@ -1,0 +1,32 @@
+#include "ctl/knock_setup.h"
+
+namespace quennet {
+
+KnockSetup ParseKnockSetup(const std::vector<std::string>& arguments, std::set<std::string> flags) {
+  flags.insert("--strict");
+  const CtlArguments parsed = ParseCtlArguments(arguments, flags, {"--close-after"}, 5);
+  KnockSetup setup;
+  setup.flags = parsed.flags;
+  if (const auto minutes = parsed.values.find("--close-after"); minutes != parsed.values.end()) {
+    CheckCount("--close-after", minutes->second);
+    setup.close_after = minutes->second;
+  }
+  const std::vector<std::string>& values = parsed.positional;
+  CheckPortList(values[0]);
+  CheckActionList(values[1]);
+  CheckRuleName(values[2]);
+  CheckCount("SECONDS", values[3]);
+  CheckPort(values[4]);
+  setup.ports = values[0];
+  setup.actions = values[1];
+  setup.rule = values[2];
+  setup.seconds = values[3];
+  setup.port = values[4];
+  return setup;
+}
+
+std::string KnockTaskName(const std::string& rule) { return "Quennet " + rule; }
+
+std::string CloseTaskName(const std::string& rule) { return "Quennet " + rule + " close"; }
+
+}  // namespace quennet

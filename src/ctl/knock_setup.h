@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "ctl/ctl_arguments.h"
+
+namespace quennet {
+
+// What `task` and `install` are given: Quennet's first four tokens and the port to
+// open, checked, with the options.
+struct KnockSetup {
+  std::set<std::string> flags;  // --strict and those of the subcommand
+  std::string close_after;  // minutes; empty for no closing task
+  std::string ports;
+  std::string actions;
+  std::string rule;
+  std::string seconds;
+  std::string port;
+};
+
+// [--strict] [--close-after MINUTES] PORTS ACTIONS RULE SECONDS PORT, with `flags`
+// of the subcommand's own among the options. Throws UsageError.
+KnockSetup ParseKnockSetup(const std::vector<std::string>& arguments, std::set<std::string> flags);
+
+// The task names that Quennet's tasks for `rule` are registered under.
+std::string KnockTaskName(const std::string& rule);
+std::string CloseTaskName(const std::string& rule);
+
+}  // namespace quennet

@@ -1,0 +1,76 @@
+#include "app/windows_version.h"
+#include "ctl/ctl_arguments.h"
+#include "ctl/knock_setup.h"
+#include "ctl/subcommands.h"
+#include "fwlog/newest_stamp.h"
+#include "platform/error.h"
+#include "platform/text_split.h"
+
+namespace quennet {
+namespace {
+
+constexpr std::size_t kLogTail = 4096;
+constexpr std::size_t kLogTailLines = 5;
+
+void ShowFirewallLog(Ctl& ctl) {
+  Host& host = ctl.host;
+  const std::string path =
+      GetWindowsVersion::FirewallLogPath(host.version, host.shell.ExpandEnvironmentStrings("%windir%"));
+  ctl.out << "The firewall log Quennet reads here: " << path << '\n';
+  if (!host.files.FileExists(path)) {
+    ctl.out << "  missing\n";
+    return;
+  }
+  const NewestStamp newest = ReadNewestStamp(host, path);
+  const std::optional<DateTime> stamp = ReadDate(newest.stamp);
+  if (!stamp) {
+    ctl.out << "  no time stamp in it\n";
+    return;
+  }
+  ctl.out << "  newest line " << newest.stamp << ", " << SecondsBetween(*stamp, host.clock.Now())
+          << " seconds old\n";
+}
+
+// The last `size` bytes of a log file, without reading the bytes before them; empty
+// when it is missing or cannot be read.
+std::string ReadLogTail(FileService& files, const std::string& path, std::size_t size) {
+  try {
+    if (!files.FileExists(path)) return "";
+    const auto stream = files.OpenTextFile(path);
+    const std::uint64_t length = stream->Size();
+    const std::uint64_t from = length > size ? length - size : 0;
+    return stream->ReadAt(from, static_cast<std::size_t>(length - from));
+  } catch (const RuntimeError&) {
+    return "";
+  }
+}
+
+void ShowLogTail(Ctl& ctl, const std::string& name) {
+  std::vector<std::string> lines =
+      SplitAll(ReadLogTail(ctl.host.files, ctl.host.program_folder + "\\" + name, kLogTail), '\n');
+  if (lines.back().empty()) lines.pop_back();  // after the last line end, or an empty log
+  const std::size_t first = lines.size() > kLogTailLines ? lines.size() - kLogTailLines : 0;
+  ctl.out << name << (lines.empty() ? ": empty or missing\n" : ", last lines:\n");
+  for (std::size_t i = first; i < lines.size(); ++i) {
+    if (lines[i].ends_with('\r')) lines[i].pop_back();
+    ctl.out << "  " << lines[i] << '\n';
+  }
+}
+
+}  // namespace
+
+int Status(Ctl& ctl, const std::vector<std::string>& arguments) {
+  const CtlArguments parsed = ParseCtlArguments(arguments, {}, {}, 1);
+  const std::string& rule = parsed.positional[0];
+  CheckRuleName(rule);
+  CommandRunner runner(ctl.host.shell, ctl.out);
+  for (const std::string& task : {KnockTaskName(rule), CloseTaskName(rule)}) runner.Probe("schtasks /query /tn \"" + task + "\"");
+  runner.Probe(GetWindowsVersion::IsNewerFirewallHost(ctl.host.version) ? "netsh advfirewall firewall show rule name=" + rule
+                                                                        : "Netsh firewall show portopening");
+  ShowFirewallLog(ctl);
+  ShowLogTail(ctl, "error.log");
+  ShowLogTail(ctl, "velt.log");
+  return 0;
+}
+
+}  // namespace quennet

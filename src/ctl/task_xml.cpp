@@ -1,0 +1,117 @@
+#include "ctl/task_xml.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "platform/text_split.h"
+
+namespace quennet {
+namespace {
+
+constexpr const char* kTaskStart = R"(<?xml version="1.0" encoding="UTF-16"?>
+<Task version="1.2" xmlns="http://schemas.microsoft.com/windows/2004/02/mit/task">
+)";
+
+// SYSTEM, with the highest rights it has.
+constexpr const char* kPrincipals = R"(  <Principals>
+    <Principal id="Author">
+      <UserId>S-1-5-18</UserId>
+      <RunLevel>HighestAvailable</RunLevel>
+    </Principal>
+  </Principals>
+)";
+
+// Knocks may come while a run waits, so runs overlap; a laptop on battery still
+// answers; a run that hangs is stopped long after any run would have ended.
+constexpr const char* kSettings = R"(  <Settings>
+    <MultipleInstancesPolicy>Parallel</MultipleInstancesPolicy>
+    <DisallowStartIfOnBatteries>false</DisallowStartIfOnBatteries>
+    <StopIfGoingOnBatteries>false</StopIfGoingOnBatteries>
+    <ExecutionTimeLimit>PT5M</ExecutionTimeLimit>
+    <Enabled>true</Enabled>
+  </Settings>
+)";
+
+std::string Escaped(const std::string& text) {
+  std::string escaped;
+  for (const char c : text) {
+    switch (c) {
+      case '&': escaped += "&amp;"; break;
+      case '<': escaped += "&lt;"; break;
+      case '>': escaped += "&gt;"; break;
+      default: escaped += c;
+    }
+  }
+  return escaped;
+}
+
+// The protocol number that event 5152 records for the last action code.
+std::string ProtocolNumber(const std::string& actions) {
+  switch (std::tolower(static_cast<unsigned char>(actions.back()))) {
+    case 't': return "6";
+    case 'u': return "17";
+    default: return "1";
+  }
+}
+
+std::string Subscription(const std::string& log, const std::string& select) {
+  return "<QueryList><Query Id=\"0\" Path=\"" + log + "\"><Select Path=\"" + log + "\">" + select +
+         "</Select></Query></QueryList>";
+}
+
+std::string Description(const std::string& text) {
+  return "  <RegistrationInfo>\n    <Description>" + Escaped(text) + "</Description>\n  </RegistrationInfo>\n";
+}
+
+std::string Exec(const std::string& program, const std::string& arguments) {
+  return "  <Actions Context=\"Author\">\n    <Exec>\n      <Command>" + Escaped("\"" + program + "\"") +
+         "</Command>\n      <Arguments>" + Escaped(arguments) + "</Arguments>\n    </Exec>\n  </Actions>\n</Task>\n";
+}
+
+}  // namespace
+
+std::string KnockTaskXml(const KnockSetup& setup, const std::string& program_folder) {
+  const std::string last_port = SplitAll(setup.ports, ',').back();
+  const std::string select =
+      "*[System[EventID=5152]] and *[EventData[Data[@Name='Direction']='%%14592' and Data[@Name='Protocol']='" +
+      ProtocolNumber(setup.actions) + "' and Data[@Name='DestPort']='" + last_port + "']]";
+  const std::string trigger = "  <Triggers>\n    <EventTrigger>\n      <Enabled>true</Enabled>\n      <Subscription>" +
+                              Escaped(Subscription("Security", select)) +
+                              "</Subscription>\n      <ValueQueries>\n        <Value name=\"SourceAddress\">" +
+                              Escaped("Event/EventData/Data[@Name='SourceAddress']") +
+                              "</Value>\n      </ValueQueries>\n    </EventTrigger>\n  </Triggers>\n";
+  const std::string arguments = std::string(setup.flags.contains("--strict") ? "--strict " : "") + setup.ports + " " +
+                                setup.actions + " " + setup.rule + " " + setup.seconds + " $(SourceAddress) " +
+                                setup.port;
+  return kTaskStart +
+         Description("Quennet: checks a knock on " + setup.ports + " and opens TCP port " + setup.port +
+                     " to its sender under the firewall rule " + setup.rule + ".") +
+         trigger + kPrincipals + kSettings + Exec(program_folder + "\\quennet.exe", arguments);
+}
+
+std::string CloseTaskXml(const KnockSetup& setup, const std::string& program_folder) {
+  const std::string select = "*[System[Provider[@Name='Quennet'] and EventID=100]]";
+  const std::string trigger = "  <Triggers>\n    <EventTrigger>\n      <Enabled>true</Enabled>\n      <Subscription>" +
+                              Escaped(Subscription("Application", select)) + "</Subscription>\n      <Delay>PT" +
+                              setup.close_after + "M</Delay>\n    </EventTrigger>\n  </Triggers>\n";
+  return kTaskStart +
+         Description("Quennet: closes the firewall rule " + setup.rule + " " + setup.close_after +
+                     " minutes after any knock that Quennet verified.") +
+         trigger + kPrincipals + kSettings +
+         Exec(program_folder + "\\quennetctl.exe", "close " + setup.rule + " " + setup.port);
+}
+
+std::string XmlDocument(const std::string& text) {
+  if (!std::all_of(text.begin(), text.end(), [](unsigned char c) { return c < 0x80; })) {
+    throw UsageError("the task XML would hold characters other than ASCII: move the program to a folder named in ASCII");
+  }
+  std::string bytes = "\xFF\xFE";
+  for (const char c : text) {
+    if (c == '\n') bytes += std::string("\r\0", 2);
+    bytes += c;
+    bytes += '\0';
+  }
+  return bytes;
+}
+
+}  // namespace quennet

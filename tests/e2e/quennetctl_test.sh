@@ -1,0 +1,149 @@
+# quennetctl against the stand-in commands, by subcommand: the exact command lines on
+# a Windows 7 host (newer firewall), Windows XP (older) and one reporting 6.2; the
+# task XML; the refusals; a failing command.
+source "$(dirname "$0")/lib.sh"
+: "${QUENNETCTL_BIN:?}"
+cp "$QUENNETCTL_BIN" "$app/quennetctl"
+[ "$(id -u)" = 0 ] || { echo "install refuses without root: skipped"; exit 77; }
+record=$QUENNET_COMMAND_RECORD
+knock=(701,702,703 dt KnockRDP 30 3389)
+declare -A versions=([newer]=2.6.1.7601 [older]=2.5.1.2600 [v62]=2.6.2.9200)
+
+run_ctl() { # VERSION ARGUMENTS...
+  local version=${versions[$1]}
+  shift
+  : > "$record"
+  status=0
+  QUENNET_WINDOWS_VERSION=$version "$app/quennetctl" "$@" > "$sandbox/stdout" 2> "$sandbox/stderr" || status=$?
+}
+expect_record() { expect_eq "$status|$(cat "$record")" "$1" "$2"; }
+
+event='EVENTCREATE [/L] [APPLICATION] [/SO] [Quennet] [/ID] [101] [/T] [INFORMATION] [/D] [Quennet - Port Closed\r\nRule Name=KnockRDP\r\nport=3389]'
+newer_removal='netsh [advfirewall] [firewall] [delete] [rule] [name=KnockRDP]'
+older_removal='Netsh [firewall] [delete] [portopening] [tcp] [3389]'
+declare -A removal=([newer]=$newer_removal [older]=$older_removal [v62]=$older_removal)
+
+# close
+for host in newer older v62; do
+  run_ctl $host close KnockRDP 3389
+  expect_record "0|${removal[$host]}
+$event" "close on the $host host"
+done
+QUENNET_FAIL_COMMAND=netsh run_ctl newer close KnockRDP 3389
+expect_eq "$status|$(cat "$sandbox/stderr")|$(cat "$record")" \
+  "1|quennetctl close: failed: exit status 1 from: netsh advfirewall firewall delete rule name=KnockRDP|$newer_removal" \
+  "a failing netsh ends close before the event"
+
+# install
+logging='netsh [advfirewall] [set] [allprofiles] [logging]'
+setup="auditpol [/set] [/subcategory:{0CCE9225-69AE-11D9-BED3-505054503030}] [/failure:enable]
+$logging [filename] [$windir\\system32\\LogFiles\\Firewall\\pfirewall.log]
+$logging [maxfilesize] [32767]
+$logging [droppedconnections] [enable]"
+link="cmd [/c] [if] [exist] [$windir\\pfirewall.log] [del] [$windir\\pfirewall.log]
+cmd [/c] [mklink] [$windir\\pfirewall.log] [$windir\\system32\\LogFiles\\Firewall\\pfirewall.log]"
+register="schtasks [/create] [/xml] [$app\\Quennet KnockRDP.xml] [/tn] [Quennet KnockRDP] [/f]"
+register_close="schtasks [/create] [/xml] [$app\\Quennet KnockRDP close.xml] [/tn] [Quennet KnockRDP close] [/f]"
+run_ctl newer install --close-after 10 "${knock[@]}"
+expect_record "0|$setup
+$register
+$register_close" "install on the newer host"
+grep -q '^warning: the ports are in ascending order' "$sandbox/stdout" || fail "install does not warn as check does"
+run_ctl v62 install "${knock[@]}"
+expect_record "0|$setup
+$link
+$register" "install on the 6.2 host links the log"
+run_ctl older install "${knock[@]}"
+expect_record "1|" "install refused on the older host"
+QUENNET_FAIL_COMMAND=auditpol run_ctl newer install "${knock[@]}"
+expect_eq "$status|$(grep -c 'failed: exit status 1 from: auditpol ' "$sandbox/stderr")|$(wc -l < "$record")" "1|1|1" \
+  "a failing auditpol ends install"
+
+# The task XML, as schtasks reads it and as Windows acts on it.
+xml="$app/Quennet KnockRDP.xml"
+close_xml="$app/Quennet KnockRDP close.xml"
+expect_eq "$(head -c 2 "$xml" | od -An -tx1 | tr -d ' ')" "fffe" "the task XML starts with the UTF-16LE mark"
+xmllint --noout "$xml" "$close_xml" || fail "the task XML is not well-formed"
+field() { xmllint --xpath "string(//*[local-name()='$2'])" "$1"; }
+expect_eq "$(field "$xml" Subscription)" \
+  "<QueryList><Query Id=\"0\" Path=\"Security\"><Select Path=\"Security\">*[System[EventID=5152]] and *[EventData[Data[@Name='Direction']='%%14592' and Data[@Name='Protocol']='6' and Data[@Name='DestPort']='703']]</Select></Query></QueryList>" \
+  "the trigger of dropped inbound TCP packets to 703"
+expect_eq "$(field "$xml" Value)|$(field "$xml" Command)|$(field "$xml" Arguments)" \
+  "Event/EventData/Data[@Name='SourceAddress']|\"$app\\quennet.exe\"|701,702,703 dt KnockRDP 30 \$(SourceAddress) 3389" \
+  "the sender's address as token 5"
+for file in "$xml" "$close_xml"; do
+  expect_eq "$(field "$file" UserId) $(field "$file" RunLevel) $(field "$file" MultipleInstancesPolicy) $(field "$file" DisallowStartIfOnBatteries) $(field "$file" StopIfGoingOnBatteries) $(field "$file" ExecutionTimeLimit)" \
+    "S-1-5-18 HighestAvailable Parallel false false PT5M" "principal and settings of $file"
+done
+expect_eq "$(field "$close_xml" Subscription)|$(field "$close_xml" Delay)|$(field "$close_xml" Arguments)" \
+  "<QueryList><Query Id=\"0\" Path=\"Application\"><Select Path=\"Application\">*[System[Provider[@Name='Quennet'] and EventID=100]]</Select></Query></QueryList>|PT10M|close KnockRDP 3389" \
+  "the closing task"
+
+# task prints what install writes; --strict and a UDP knock reach it.
+run_ctl newer task "${knock[@]}"
+cmp -s "$sandbox/stdout" "$xml" || fail "task prints another XML than install writes"
+run_ctl newer task --strict 5001,6002,7003 dt,du KnockRDP 30 3389
+expect_eq "$(field "$sandbox/stdout" Arguments)" "--strict 5001,6002,7003 dt,du KnockRDP 30 \$(SourceAddress) 3389" "strict arguments"
+field "$sandbox/stdout" Subscription | grep -q "Data\[@Name='Protocol'\]='17' and Data\[@Name='DestPort'\]='7003'" || fail "UDP trigger"
+
+# --print changes nothing; a folder others can write, bad values and non-root are refused.
+rm "$app"/*.xml
+run_ctl newer install --print "${knock[@]}"
+expect_eq "$status|$(cat "$record")|$(ls "$app" | tr "\n" " ")|$(grep -c '^schtasks /create' "$sandbox/stdout")" "0||quennet quennetctl |1" "install --print"
+for mode in 775 757; do
+  chmod "$mode" "$app"
+  run_ctl newer install "${knock[@]}"
+  expect_record "1|" "install from a folder of mode $mode"
+  grep -q "refused: the program folder $app must be" "$sandbox/stderr" || fail "the refusal names the folder"
+done
+chmod 755 "$app"
+run_ctl newer install "${knock[@]:0:4}" 70000
+expect_record "2|" "a bad port to open"
+run_ctl newer install 701,702,703 dt,at KnockRDP 30 3389
+expect_record "2|" "a last knock that is not dropped"
+
+# uninstall: tasks that the stand-in does not know are not deleted.
+for host in newer older v62; do
+  run_ctl $host uninstall KnockRDP 3389
+  expect_record "0|schtasks [/query] [/tn] [Quennet KnockRDP]
+schtasks [/delete] [/tn] [Quennet KnockRDP] [/f]
+schtasks [/query] [/tn] [Quennet KnockRDP close]
+schtasks [/delete] [/tn] [Quennet KnockRDP close] [/f]
+${removal[$host]}
+$event" "uninstall on the $host host"
+done
+grep -q 'auditpol /set /subcategory:{0CCE9225-69AE-11D9-BED3-505054503030} /failure:disable' "$sandbox/stdout" &&
+  grep -q "del \"$windir\\\\pfirewall.log\"" "$sandbox/stdout" || fail "uninstall says how to revert what it leaves"
+QUENNET_FAIL_COMMAND=schtasks run_ctl newer uninstall KnockRDP 3389
+expect_eq "$status|$(grep -c delete "$record")" "0|1" "uninstall without tasks"
+
+# check
+while read -r ports expected; do
+  "$app/quennetctl" check "$ports" > "$sandbox/stdout" && status=0 || status=$?
+  expect_eq "$status $(grep -c '^warning' "$sandbox/stdout")" "$expected" "check $ports"
+done <<'TABLE'
+7100,3301,49152 0 0
+7100,3301 1 2
+3301,7100,49152 1 1
+49152,7100,3301 1 1
+7100,7109,3301 1 1
+7100,3301,7100 1 1
+7100,22,3301 1 1
+TABLE
+"$app/quennetctl" check 701,x > /dev/null 2>&1 && status=0 || status=$?
+expect_eq "$status" 2 "check of a bad port list"
+
+# status: the log Quennet reads and the age of its newest line, the log files' ends.
+write_log
+printf 'line %s\r\n' 1 2 3 4 5 6 > "$app/velt.log"
+run_ctl newer status KnockRDP
+expect_eq "$status|$(grep -c '^> ' "$sandbox/stdout")|$(sed -n '/^The firewall log/,$p' "$sandbox/stdout" | sed -E 's/line .+, -?[0-9]+ seconds/line <stamp>, N seconds/')" \
+  "0|3|The firewall log Quennet reads here: $windir\\system32\\LogFiles\\Firewall\\pfirewall.log
+  newest line <stamp>, N seconds old
+error.log: empty or missing
+velt.log, last lines:
+  line 2
+  line 3
+  line 4
+  line 5
+  line 6" "status"
