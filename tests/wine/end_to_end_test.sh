@@ -198,7 +198,7 @@ for version in winxp64 win10; do
   rm -f "$live_log" "$snapshot"
   write_log "$older_live_log"
   run_quennet "${knock[@]}"
-  check "$version: status 0" "$status" 0
+  check "$version: status 0, nothing on standard error" "$status $(<"$work/stderr")" "0 "
   check_commands "$event_command" "$older_rule_command"
   if [[ $version == win10 ]]; then
     check_ctl "$version" "$older_removal" "${host_setup[@]}" "${log_link[@]}" "$register"
