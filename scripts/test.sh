@@ -48,6 +48,8 @@ windows_leg() {
   cmake --build --preset windows
   step "Wine: end-to-end tests"
   tests/wine/end_to_end_test.sh
+  step "Wine: the knock client against the loopback stand-in"
+  tests/wine/knock_test.sh
 }
 
 fuzz_leg() {

@@ -33,10 +33,11 @@ wait_standin() {
   expect_eq "$(cat "$sandbox/standin.err")" "" "the stand-in's errors"
 }
 
-# knock ARGS...: runs the client; keeps its status, output and errors.
+# knock ARGS...: runs the client (through KNOCK_RUNNER when set, such as wine);
+# keeps its status, output and errors.
 knock() {
   knock_status=0
-  "$QUENNET_KNOCK_BIN" "$@" > "$sandbox/knock.out" 2> "$sandbox/knock.err" || knock_status=$?
+  ${KNOCK_RUNNER:-} "$QUENNET_KNOCK_BIN" "$@" > "$sandbox/knock.out" 2> "$sandbox/knock.err" || knock_status=$?
 }
 
 # The live log's records as "ACTION PROTOCOL SOURCE DESTINATION DST-PORT", after a
