@@ -9,44 +9,13 @@
 
 #include "platform/network.h"
 #include "platform/posix/file_descriptor.h"
+#include "platform/socket_lookup.h"
 
 namespace quennet {
+
+std::string LookupErrorText(int result) { return result == EAI_SYSTEM ? std::strerror(errno) : gai_strerror(result); }
+
 namespace {
-
-struct AddrInfoFree {
-  void operator()(addrinfo* list) const { freeaddrinfo(list); }
-};
-using AddrInfoList = std::unique_ptr<addrinfo, AddrInfoFree>;
-
-int FamilyOf(AddressFamily family) {
-  switch (family) {
-    case AddressFamily::kIPv4: return AF_INET;
-    case AddressFamily::kIPv6: return AF_INET6;
-    case AddressFamily::kAny: break;
-  }
-  return AF_UNSPEC;
-}
-
-// getaddrinfo, or the NetworkError "what: reason".
-AddrInfoList Lookup(const char* host, const char* service, const addrinfo& hints, const std::string& what) {
-  addrinfo* list = nullptr;
-  const int result = getaddrinfo(host, service, &hints, &list);
-  if (result == EAI_SYSTEM) throw NetworkError(what + ": " + std::strerror(errno));
-  if (result != 0) throw NetworkError(what + ": " + gai_strerror(result));
-  return AddrInfoList(list);
-}
-
-std::string Describe(const char* protocol, const std::string& address, std::uint16_t port) {
-  return std::string("cannot send ") + protocol + " to " + address + " port " + std::to_string(port);
-}
-
-// The socket address of a numeric address and port.
-AddrInfoList Target(const std::string& address, std::uint16_t port, int type, const std::string& what) {
-  addrinfo hints{};
-  hints.ai_flags = AI_NUMERICHOST | AI_NUMERICSERV;
-  hints.ai_socktype = type;
-  return Lookup(address.c_str(), std::to_string(port).c_str(), hints, what);
-}
 
 int OpenSocket(const addrinfo& target, int type, const std::string& what) {
   const int fd = socket(target.ai_family, type | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
@@ -55,25 +24,14 @@ int OpenSocket(const addrinfo& target, int type, const std::string& what) {
 }
 
 // Errors that say the packet never reached the network or the host.
-bool IsNotSent(int error) {
-  return error != 0 && error != ECONNREFUSED && error != ETIMEDOUT && error != ECONNRESET;
-}
+bool IsNotSent(int error) { return error != 0 && error != ECONNREFUSED && error != ETIMEDOUT && error != ECONNRESET; }
 
 class PosixNetwork : public Network {
  public:
-  std::string Resolve(const std::string& host, AddressFamily family) override {
-    addrinfo hints{};
-    hints.ai_family = FamilyOf(family);
-    hints.ai_socktype = SOCK_STREAM;
-    const auto list = Lookup(host.c_str(), nullptr, hints, "unknown host " + host);
-    char text[NI_MAXHOST];
-    const int result = getnameinfo(list->ai_addr, list->ai_addrlen, text, sizeof text, nullptr, 0, NI_NUMERICHOST);
-    if (result != 0) throw NetworkError("unknown host " + host + ": " + gai_strerror(result));
-    return text;
-  }
+  std::string Resolve(const std::string& host, AddressFamily family) override { return ResolveToText(host, family); }
 
   void SendConnectionAttempt(const std::string& address, std::uint16_t port) override {
-    const std::string what = Describe("TCP", address, port);
+    const std::string what = CannotSend("TCP", address, port);
     const auto target = Target(address, port, SOCK_STREAM, what);
     const UniqueFd socket_fd(OpenSocket(*target, SOCK_STREAM, what));
     if (connect(socket_fd.get(), target->ai_addr, target->ai_addrlen) == 0) return;
@@ -92,7 +50,7 @@ class PosixNetwork : public Network {
   }
 
   void SendDatagram(const std::string& address, std::uint16_t port) override {
-    const std::string what = Describe("UDP", address, port);
+    const std::string what = CannotSend("UDP", address, port);
     const auto target = Target(address, port, SOCK_DGRAM, what);
     const UniqueFd socket_fd(OpenSocket(*target, SOCK_DGRAM, what));
     if (sendto(socket_fd.get(), "", 0, 0, target->ai_addr, target->ai_addrlen) < 0) {

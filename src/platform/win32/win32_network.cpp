@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/network.h"
+#include "platform/socket_lookup.h"
 
 namespace quennet {
 namespace {
@@ -22,6 +23,12 @@ std::string ErrorText(int error) {
   return message.empty() ? "Winsock error " + std::to_string(error) : message;
 }
 
+}  // namespace
+
+std::string LookupErrorText(int result) { return ErrorText(result); }
+
+namespace {
+
 class Socket {
  public:
   explicit Socket(SOCKET handle) : handle_(handle) {}
@@ -35,38 +42,6 @@ class Socket {
  private:
   SOCKET handle_;
 };
-
-struct AddrInfoFree {
-  void operator()(addrinfo* list) const { freeaddrinfo(list); }
-};
-using AddrInfoList = std::unique_ptr<addrinfo, AddrInfoFree>;
-
-int FamilyOf(AddressFamily family) {
-  switch (family) {
-    case AddressFamily::kIPv4: return AF_INET;
-    case AddressFamily::kIPv6: return AF_INET6;
-    case AddressFamily::kAny: break;
-  }
-  return AF_UNSPEC;
-}
-
-AddrInfoList Lookup(const char* host, const char* service, const addrinfo& hints, const std::string& what) {
-  addrinfo* list = nullptr;
-  const int result = getaddrinfo(host, service, &hints, &list);
-  if (result != 0) throw NetworkError(what + ": " + ErrorText(result));
-  return AddrInfoList(list);
-}
-
-std::string Describe(const char* protocol, const std::string& address, std::uint16_t port) {
-  return std::string("cannot send ") + protocol + " to " + address + " port " + std::to_string(port);
-}
-
-AddrInfoList Target(const std::string& address, std::uint16_t port, int type, const std::string& what) {
-  addrinfo hints{};
-  hints.ai_flags = AI_NUMERICHOST | AI_NUMERICSERV;
-  hints.ai_socktype = type;
-  return Lookup(address.c_str(), std::to_string(port).c_str(), hints, what);
-}
 
 SOCKET OpenSocket(const addrinfo& target, int type, const std::string& what) {
   const SOCKET handle = socket(target.ai_family, type, 0);
@@ -89,21 +64,10 @@ class Win32Network : public Network {
   Win32Network& operator=(const Win32Network&) = delete;
   ~Win32Network() override { WSACleanup(); }
 
-  std::string Resolve(const std::string& host, AddressFamily family) override {
-    addrinfo hints{};
-    hints.ai_family = FamilyOf(family);
-    hints.ai_socktype = SOCK_STREAM;
-    const auto list = Lookup(host.c_str(), nullptr, hints, "unknown host " + host);
-    char text[NI_MAXHOST];
-    if (getnameinfo(list->ai_addr, static_cast<socklen_t>(list->ai_addrlen), text, sizeof text, nullptr, 0,
-                    NI_NUMERICHOST) != 0) {
-      throw NetworkError("unknown host " + host + ": " + ErrorText(WSAGetLastError()));
-    }
-    return text;
-  }
+  std::string Resolve(const std::string& host, AddressFamily family) override { return ResolveToText(host, family); }
 
   void SendConnectionAttempt(const std::string& address, std::uint16_t port) override {
-    const std::string what = Describe("TCP", address, port);
+    const std::string what = CannotSend("TCP", address, port);
     const auto target = Target(address, port, SOCK_STREAM, what);
     const Socket socket_handle(OpenSocket(*target, SOCK_STREAM, what));
     u_long non_blocking = 1;
@@ -132,7 +96,7 @@ class Win32Network : public Network {
   }
 
   void SendDatagram(const std::string& address, std::uint16_t port) override {
-    const std::string what = Describe("UDP", address, port);
+    const std::string what = CannotSend("UDP", address, port);
     const auto target = Target(address, port, SOCK_DGRAM, what);
     const Socket socket_handle(OpenSocket(*target, SOCK_DGRAM, what));
     if (sendto(socket_handle.get(), "", 0, 0, target->ai_addr, static_cast<int>(target->ai_addrlen)) == SOCKET_ERROR) {
