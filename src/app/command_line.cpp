@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 
+#include <string_view>
 #include <vector>
 
 #include "app/ip_address.h"
@@ -8,6 +9,12 @@
 #include "platform/text_split.h"
 
 namespace quennet {
+
+ArgumentText ReadStrictOption(const std::string& argument_text) {
+  constexpr std::string_view kStrict = "--strict ";
+  if (!argument_text.starts_with(kStrict)) return {argument_text, false};
+  return {argument_text.substr(kStrict.size()), true};
+}
 
 std::optional<KnockRoles> InterpretCommandLine(const std::string& CommandText, const std::string& start_time_text) {
   if (CommandText.find(' ') == std::string::npos) return std::nullopt;

@@ -16,6 +16,14 @@ struct KnockRoles {
   std::string ReferenceTime;  // a date-time as text
 };
 
+// The argument text of one run: a strict knock is asked for by "--strict" as the first
+// argument; the option and the blank after it are no part of CommandText.
+struct ArgumentText {
+  std::string CommandText;
+  bool strict = false;
+};
+ArgumentText ReadStrictOption(const std::string& argument_text);
+
 // Splits CommandText at every single blank into the roles of one knock. Nothing
 // when there is nothing to verify (no blank, or fewer than four tokens).
 // start_time_text is StartTime as general date text: the reference time unless

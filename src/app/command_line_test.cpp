@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <utility>
 
 namespace quennet {
@@ -31,6 +32,19 @@ TEST(CommandLine, TokensTakeTheirRolesByPositionAndShape) {
       {"1 dt R 30 2012-07-17 443", "1|dt|R|30|443||start"},
   };
   for (const auto& [text, roles] : cases) EXPECT_EQ(Roles(text), roles) << text;
+}
+
+TEST(CommandLine, OnlyALeadingStrictOptionAndItsBlankAreTakenOff) {
+  const std::tuple<const char*, const char*, bool> cases[] = {
+      {"--strict 701 dt R 30", "701 dt R 30", true},   {"--strict  701 dt R 30", " 701 dt R 30", true},
+      {"--strict", "--strict", false},                 {"701 dt R 30 --strict", "701 dt R 30 --strict", false},
+      {" --strict 701 dt R 30", " --strict 701 dt R 30", false}, {"--strictly 701", "--strictly 701", false},
+  };
+  for (const auto& [text, command_text, strict] : cases) {
+    const ArgumentText read = ReadStrictOption(text);
+    EXPECT_EQ(read.CommandText + (read.strict ? "|strict" : ""), command_text + std::string(strict ? "|strict" : ""))
+        << text;
+  }
 }
 
 TEST(CommandLine, LastElementOfAListToken) {

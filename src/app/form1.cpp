@@ -29,8 +29,9 @@ void Form1::Run() {
   state_.AppDataFolder = basRegistry::ValueText(basRegistry::GetRegistryValue(
       host_.registry, kHkeyLocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
       "Common AppData", 0));
-  const std::string& CommandText = argument_text_;
-  DebugLog(host_, state_.DebugEnabled, NowText(host_.clock) + "  -  " + CommandText);
+  DebugLog(host_, state_.DebugEnabled, NowText(host_.clock) + "  -  " + argument_text_);
+  const auto [CommandText, strict] = ReadStrictOption(argument_text_);
+  state_.StrictKnock = strict;
   state_.WindowsFolder = host_.shell.ExpandEnvironmentStrings("%windir%");
   SetFirewallLogPathVariable(host_, state_);
   CreateAppDirectories(host_, state_);
@@ -55,8 +56,8 @@ void Form1::Knock(KnockRoles roles) {
                                               roles.ActionList, roles.SourceIP);
   if (!KnockVerified) return;
   // The address goes into a firewall rule: a forged snapshot must not open the port
-  // to a list, a range or a keyword.
-  if (!IsSingleAddressLiteral(roles.SourceIP)) {
+  // to a list, a range, a keyword, or an address that no knock can come from.
+  if (!IsSenderAddress(roles.SourceIP)) {
     LogData(host_, "error.log", NowText(host_.clock) + " Error!  Knock source is not an IP address: " + roles.SourceIP);
     return;
   }

@@ -15,6 +15,9 @@ struct FormState {
   std::string FirewallLogPath;
   std::string FirewallActionText;
   std::int16_t DebugEnabled = kFalse;
+  // Set by "--strict": knock ports count only as destination ports, and any other
+  // packet from the knocking address between the knock ports spoils the attempt.
+  bool StrictKnock = false;
 };
 
 }  // namespace quennet

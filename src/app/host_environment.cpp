@@ -1,6 +1,8 @@
 #include "app/host_environment.h"
 
+#include "app/trusted_folder.h"
 #include "app/windows_version.h"
+#include "fwlog/snapshot.h"
 
 namespace quennet {
 
@@ -13,8 +15,9 @@ void SetFirewallLogPathVariable(Host& host, FormState& form) {
 void CreateAppDirectories(Host& host, const FormState& form) {
   for (const char* suffix : {"\\Tolvaren", "\\Tolvaren\\Quennet"}) {
     const std::string folder = form.AppDataFolder + suffix;
-    if (!host.files.FolderExists(folder)) host.files.CreateFolder(folder);
+    MakeTrustedFolder(host.folders, folder);
   }
+  ClearSnapshotFolder(host, form.AppDataFolder);
 }
 
 }  // namespace quennet

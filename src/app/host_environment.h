@@ -9,8 +9,9 @@ namespace quennet {
 // in the Windows folder itself on older ones.
 void SetFirewallLogPathVariable(Host& host, FormState& form);
 
-// Makes "\Tolvaren" and "\Tolvaren\Quennet" under AppDataFolder when missing. A
-// folder that cannot be made throws RuntimeError.
+// Makes "\Tolvaren" and "\Tolvaren\Quennet" under AppDataFolder folders that only
+// the trusted can write into (see MakeTrustedFolder), then clears what must not be
+// read from the second. A folder that cannot be made or trusted throws RuntimeError.
 void CreateAppDirectories(Host& host, const FormState& form);
 
 }  // namespace quennet

@@ -3,12 +3,19 @@
 namespace quennet {
 
 // What --help prints.
-inline constexpr const char* kUsage = R"(Usage: quennet PORTS ACTIONS RULE SECONDS [PORT | ADDRESS] [PORT | DATE] [PORT]
+inline constexpr const char* kUsage = R"(Usage: quennet [--strict] PORTS ACTIONS RULE SECONDS [PORT | ADDRESS] [PORT | DATE] [PORT]
 
 Checks that one address knocked on PORTS, in order, inside SECONDS, by reading a copy
 of the Windows Firewall log; then records the knock in the Application event log and
 opens PORT to that address with netsh.
 
+  --strict    recommended; only as the first argument. A log line counts for a knock
+              port only when the port is its destination port, and any other packet
+              from the knocking address between the first and the last knock port
+              spoils the attempt (a repeat of the port just knocked does not). A plain
+              port scan then opens nothing, unless the knock ports are adjacent and
+              ascending. Without it a port counts in any field of the line, and other
+              packets between the knock ports are ignored.
   1 PORTS     the knock ports in order, separated by commas: 701,702,703
   2 ACTIONS   what the firewall logged for each knock, paired with the ports; the
               last one also serves the ports after it: at au ai (allowed TCP, UDP,
@@ -20,7 +27,7 @@ opens PORT to that address with netsh.
   6 optional  a number: the port to open; otherwise a date the window ends at
   7 optional  the port to open, whatever tokens 5 and 6 hold
 
-Example: quennet 701,702,703 dt KnockRDP 30 3389
+Example: quennet --strict 7133,2280,5391 dt KnockRDP 30 3389
 
 Log files "error.log", "velt.log" and "Debug.log" are written beside the program.
 

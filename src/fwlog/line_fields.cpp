@@ -43,4 +43,31 @@ std::string SourceAddress(std::string_view line, std::string_view action_text) {
   return address;
 }
 
+bool FieldLayout::Read(std::string_view line) {
+  constexpr std::string_view kHeader = "#Fields: ";
+  if (!line.starts_with(kHeader)) return false;
+  const std::string_view names = line.substr(kHeader.size());
+  const FieldLayout windows;
+  const auto position = [&](std::string_view name, std::size_t otherwise) {
+    for (std::size_t index = 0;; ++index) {
+      const std::optional<std::string_view> field = FieldAt(names, index);
+      if (!field) return otherwise;
+      if (*field == name) return index;
+    }
+  };
+  *this = {position("date", windows.date), position("time", windows.time), position("src-ip", windows.src_ip),
+           position("dst-port", windows.dst_port)};
+  return true;
+}
+
+std::optional<std::string_view> FieldAt(std::string_view line, std::size_t index) {
+  std::size_t begin = 0;
+  for (; index > 0; --index) {
+    const std::size_t blank = line.find(' ', begin);
+    if (blank == std::string_view::npos) return std::nullopt;
+    begin = blank + 1;
+  }
+  return line.substr(begin, line.find(' ', begin) - begin);
+}
+
 }  // namespace quennet

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,5 +25,23 @@ std::string_view LineTimeText(std::string_view line, std::string_view action_tex
 // the character after the action text, up to the first space. Empty when the line
 // does not hold the action text.
 std::string SourceAddress(std::string_view line, std::string_view action_text);
+
+// Where the fields of a record line stand, counted from 0. A strict knock reads
+// fields by position; the plain searches above do not.
+struct FieldLayout {
+  std::size_t date = 0;
+  std::size_t time = 1;
+  std::size_t src_ip = 4;
+  std::size_t dst_port = 7;
+
+  // Takes the positions from a "#Fields:" header line, which governs the lines after
+  // it; a name the header lacks keeps the position Windows writes it at. False, and
+  // nothing changed, for any other line.
+  bool Read(std::string_view line);
+};
+
+// The field at `index` of a line whose fields are separated by single spaces; nothing
+// when the line has fewer fields.
+std::optional<std::string_view> FieldAt(std::string_view line, std::size_t index);
 
 }  // namespace quennet

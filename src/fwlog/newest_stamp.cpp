@@ -4,6 +4,7 @@
 
 #include "fwlog/snapshot.h"
 #include "fwlog/time_stamps.h"
+#include "platform/error.h"
 
 namespace quennet {
 namespace {
@@ -11,24 +12,27 @@ namespace {
 constexpr int kStampLength = 19;
 constexpr std::string_view kSampleStamp = "2012-07-17 10:17:07";
 
-std::string LastStamp(Host& host, std::string_view text) {
-  return ReturnLastDateStamp(host.clock, text, kStampLength, kSampleStamp);
-}
-
 }  // namespace
 
 NewestStamp ReadNewestStamp(Host& host, const std::string& strLogFilePath) {
-  const std::string tail = ReadLogTail(host, strLogFilePath, kNewestStampTail);
-  if (tail.empty()) return {};
-  NewestStamp newest{false, LastStamp(host, tail)};
-  if (!newest.stamp.empty() || tail.size() < kNewestStampTail) return newest;
-  // The search through the tail examined the windows that start inside it; the
-  // windows that start before it are the ones a search through this much of the
-  // whole text examines.
-  const std::string whole = ReadLogFile(host, strLogFilePath);
-  if (whole.size() > tail.size()) {
-    const std::size_t tail_start = whole.size() - tail.size();
-    newest.stamp = LastStamp(host, std::string_view(whole).substr(0, tail_start + kStampLength + 1));
+  NewestStamp newest;
+  bool read_some = false;
+  try {
+    if (!host.files.FileExists(strLogFilePath)) return newest;
+    const auto stream = host.files.OpenTextFile(strLogFilePath);
+    std::string piece;
+    const auto read = [&](std::uint64_t offset, std::size_t size) -> std::string_view {
+      piece = stream->ReadAt(offset, size);
+      read_some = true;
+      return piece;
+    };
+    const std::uint64_t size = stream->Size();
+    newest.empty = size == 0;
+    newest.stamp = ReturnLastDateStampInPieces(host.clock, size, kNewestStampPiece, read, kStampLength, kSampleStamp);
+  } catch (const RuntimeError&) {
+    // A log that could not be read at all counts as empty, as a missing one does.
+    newest.empty = !read_some;
+    LogReadFailure(host, strLogFilePath);
   }
   return newest;
 }

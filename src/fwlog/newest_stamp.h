@@ -7,8 +7,8 @@
 
 namespace quennet {
 
-// How much of a firewall log's end is read first when looking for its newest stamp.
-inline constexpr std::size_t kNewestStampTail = 64 * 1024;
+// How much of a firewall log is read at a time when looking for its newest stamp.
+inline constexpr std::size_t kNewestStampPiece = 64 * 1024;
 
 // How far a firewall log reaches.
 struct NewestStamp {
@@ -20,9 +20,10 @@ struct NewestStamp {
   std::string stamp;
 };
 
-// Reads only the last kNewestStampTail bytes of the log, where the newest stamp
-// stands, and the whole log only when those hold no stamp; the windows examined, and
-// the events let through, are those of a search through the whole text.
+// Reads the log backwards from its end in pieces of kNewestStampPiece bytes, so only
+// the last piece when the newest stamp stands there, as it does in a firewall log,
+// and never more than one piece at a time; the windows examined, and the events let
+// through, are those of a search through the whole text.
 NewestStamp ReadNewestStamp(Host& host, const std::string& strLogFilePath);
 
 }  // namespace quennet

@@ -14,11 +14,12 @@ constexpr char kLog[] = "C:\\kfirewall.log";
 constexpr char kStamp[] = "2012-07-17 10:17:07";
 
 TEST(ReadNewestStamp, FindsAndYieldsWhatASearchOfTheWholeTextDoesWhereverTheStampStands) {
-  const std::size_t tail = kNewestStampTail;
-  std::vector<std::string> texts = {std::string(tail + 100, '7')};  // no stamp at all
+  const std::size_t piece = kNewestStampPiece;
+  std::vector<std::string> texts = {std::string(3 * piece + 100, '7')};  // no stamp at all
   // A stamp at the end, where the last two characters are never seen; across the start
-  // of the tail; well before it.
-  const std::size_t afters[] = {2, 3, 100, tail - 22, tail - 21, tail - 20, tail - 19, tail - 18, tail + 5000};
+  // of the last piece, and of the one before it; well before them.
+  const std::size_t afters[] = {2,         3,         100,       piece - 22,     piece - 21,    piece - 20, piece - 19,
+                                piece - 18, 2 * piece - 40, 2 * piece - 39, 2 * piece - 38, 3 * piece + 5000};
   for (const std::size_t after : afters) texts.push_back(std::string(1000, 'x') + kStamp + std::string(after, 'y'));
   for (const std::string& text : texts) {
     FakeHost fake;

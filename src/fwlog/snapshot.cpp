@@ -4,25 +4,6 @@
 #include "platform/error.h"
 
 namespace quennet {
-namespace {
-
-// What `read` gives for the opened file; empty for a missing or empty file, and for
-// one that cannot be read, which adds one line to "error.log".
-template <typename Read>
-std::string ReadLogText(Host& host, const std::string& path, Read read) {
-  std::string result;
-  try {
-    if (!host.files.FileExists(path)) return result;
-    const auto stream = host.files.OpenTextFile(path);
-    result = read(*stream);
-  } catch (const RuntimeError&) {
-    LogData(host, "error.log", NowText(host.clock) + " Error!  Could not read log file " + path);
-  }
-  return result;
-}
-
-}  // namespace
-
 std::string SnapshotPath(const std::string& AppDataFolder) {
   return AppDataFolder + "\\Tolvaren\\Quennet\\kfirewall.log";
 }
@@ -39,12 +20,27 @@ void CopyFirewallLog(Host& host, const FormState& state) {
 }
 
 std::string ReadLogFile(Host& host, const std::string& strLogFilePath) {
-  return ReadLogText(host, strLogFilePath,
-                     [](TextStream& stream) { return stream.AtEndOfStream() ? std::string() : stream.ReadAll(); });
+  std::string result;
+  try {
+    if (!host.files.FileExists(strLogFilePath)) return result;
+    const auto stream = host.files.OpenTextFile(strLogFilePath);
+    if (!stream->AtEndOfStream()) result = stream->ReadAll();
+  } catch (const RuntimeError&) {
+    LogReadFailure(host, strLogFilePath);
+  }
+  return result;
 }
 
-std::string ReadLogTail(Host& host, const std::string& strLogFilePath, std::size_t size) {
-  return ReadLogText(host, strLogFilePath, [size](TextStream& stream) { return stream.ReadTail(size); });
+void LogReadFailure(Host& host, const std::string& strLogFilePath) {
+  LogData(host, "error.log", NowText(host.clock) + " Error!  Could not read log file " + strLogFilePath);
+}
+
+void ClearSnapshotFolder(Host& host, const std::string& AppDataFolder) {
+  const std::string snapshot = SnapshotPath(AppDataFolder);
+  host.files.RemoveStaleCopies(snapshot);
+  const FolderFacts facts = host.folders.Inspect(snapshot);
+  // A folder there is left: the copy fails on it and it is never read as a file.
+  if (facts.exists && !facts.owner_trusted && (facts.is_link || !facts.is_folder)) host.files.RemoveFile(snapshot);
 }
 
 }  // namespace quennet

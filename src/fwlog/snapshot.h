@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstddef>
 #include <string>
 
 #include "app/form_state.h"
@@ -22,8 +21,12 @@ void CopyFirewallLog(Host& host, const FormState& state);
 // before the failure.
 std::string ReadLogFile(Host& host, const std::string& strLogFilePath);
 
-// The same for only the last `size` bytes of the file, which are read without the
-// bytes before them.
-std::string ReadLogTail(Host& host, const std::string& strLogFilePath, std::size_t size);
+// The "error.log" line of a log file that could not be read.
+void LogReadFailure(Host& host, const std::string& strLogFilePath);
+
+// Removes, from the snapshot's folder, the temporary copies that killed runs left and
+// a snapshot that someone other than the trusted owns, which is never to be read. A
+// snapshot that cannot be removed throws RuntimeError.
+void ClearSnapshotFolder(Host& host, const std::string& AppDataFolder);
 
 }  // namespace quennet

@@ -42,24 +42,46 @@ std::string MonthNameOf(std::string_view part) {
   return MonthName(month);
 }
 
+// The stamp text of a window that passes every test; empty otherwise.
+std::string StampOf(std::string_view window, std::string_view sample) {
+  // The shape test is far cheaper than the date test and both must pass.
+  if (!HasShape(window, sample) || !IsDate(window)) return "";
+  const auto date = ReadDate(ReturnDateWithMonthName(window, 2));
+  return date ? GeneralDateText(*date) : "";
+}
+
 }  // namespace
 
 std::string ReturnLastDateStamp(Clock& clock, std::string_view contents, int MatchStringLength,
                                 std::string_view MatchString) {
-  if (MatchStringLength < 1) return "";
+  return ReturnLastDateStampInPieces(
+      clock, contents.size(), contents.size(), [contents](std::uint64_t offset, std::size_t size) {
+        return contents.substr(static_cast<std::size_t>(offset), size);
+      },
+      MatchStringLength, MatchString);
+}
+
+std::string ReturnLastDateStampInPieces(Clock& clock, std::uint64_t text_size, std::size_t piece_size,
+                                        const TextPieceReader& read, int MatchStringLength,
+                                        std::string_view MatchString) {
+  if (MatchStringLength < 1 || piece_size < static_cast<std::size_t>(MatchStringLength)) return "";
   const auto length = static_cast<std::size_t>(MatchStringLength);
-  if (contents.size() < length + 2) return "";
-  // From the window that ends two characters before the end, back to the first.
-  for (std::size_t start = contents.size() - length - 1; start-- > 0;) {
-    const std::string_view window = contents.substr(start, length);
-    // The shape test is far cheaper than the date test and both must pass.
-    if (HasShape(window, MatchString) && IsDate(window)) {
-      if (const auto date = ReadDate(ReturnDateWithMonthName(window, 2))) {
-        std::string stamp = GeneralDateText(*date);
-        if (!stamp.empty()) return stamp;
-      }
+  if (text_size < length + 2) return "";
+  // The windows start from the one that ends two characters before the end back to
+  // the first; a piece holds the windows that start in it, whole.
+  const std::uint64_t starts_per_piece = piece_size - length + 1;
+  std::uint64_t passed = 0;
+  for (std::uint64_t end = text_size - length - 1; end > 0;) {
+    const std::uint64_t begin = end > starts_per_piece ? end - starts_per_piece : 0;
+    const std::size_t needed = static_cast<std::size_t>(end - begin) + length - 1;
+    const std::string_view piece = read(begin, needed);
+    if (piece.size() < needed) return "";  // the text ended early
+    for (std::size_t start = static_cast<std::size_t>(end - begin); start-- > 0;) {
+      std::string stamp = StampOf(piece.substr(start, length), MatchString);
+      if (!stamp.empty()) return stamp;
+      if (++passed % kWindowsPerEvent == 0) clock.DoEvents();
     }
-    clock.DoEvents();
+    end = begin;
   }
   return "";
 }

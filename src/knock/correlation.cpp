@@ -2,6 +2,7 @@
 
 #include "fwlog/line_fields.h"
 #include "fwlog/snapshot.h"
+#include "knock/knock_port.h"
 #include "knock/knock_time.h"
 #include "knock/snapshot_scan.h"
 #include "knock/wait_for_log.h"
@@ -21,12 +22,14 @@ std::string Check_Firewall_Log(Host& host, const FormState& form, const std::str
            " seconds of " + strDateTime;
   });
   std::string result;
+  FieldLayout layout;
   ScanSnapshot(
       host, SnapshotPath(form.AppDataFolder),
       [&](const std::string& line) {
+        if (form.StrictKnock && layout.Read(line)) return true;
         if (!HasActionText(line, action)) return true;
         trace([&] { return "possible match:" + line; });
-        if (!HasPort(line, strPortNumber)) return true;
+        if (!HoldsKnockPort(host, form, layout, line, strPortNumber)) return true;
         const auto d = TracedEntryAge(host, form.DebugEnabled, line, action, strDateTime);
         if (!d) return true;
         if (!InWindow(*d, intTimePeriod, -1)) {

@@ -25,6 +25,18 @@ TEST(Correlation, ReturnsTheAddressOfTheLastEntryInTheWindow) {
   EXPECT_EQ(Correlate(fake), "2001:db8::15");
 }
 
+TEST(Correlation, AStrictKnockCountsOnlyTheDestinationPort) {
+  KnockHost fake;
+  fake.form.StrictKnock = true;
+  const std::string source_port = "2012-07-17 10:17:02 DROP TCP 2001:db8::15 192.0.2.20 703 445 52 S 1 0 8192 - - - RECEIVE";
+  fake.Log({Entry("10:17:01", "703", "198.51.100.7"), source_port});
+  EXPECT_EQ(Correlate(fake), "198.51.100.7");
+  // Where the header puts dst-port, the line counts after all.
+  fake.Log({Entry("10:17:01", "703", "198.51.100.7"), "#Fields: date time action protocol src-ip dst-ip dst-port",
+            source_port});
+  EXPECT_EQ(Correlate(fake), "2001:db8::15");
+}
+
 TEST(Correlation, WindowEndsAtTheReferenceTime) {
   const std::tuple<const char*, const char*, bool> cases[] = {
       {"10:17:30", "30", true},  {"10:17:01", "30", true}, {"10:17:00", "30", false},  {"10:17:31", "30", false},

@@ -1,10 +1,14 @@
 #include "knock/verification.h"
 
+#include <cstdint>
+#include <optional>
+#include <string_view>
 #include <vector>
 
 #include "fwlog/action_codes.h"
 #include "fwlog/line_fields.h"
 #include "fwlog/snapshot.h"
+#include "knock/knock_port.h"
 #include "knock/knock_time.h"
 #include "knock/snapshot_scan.h"
 #include "knock/wait_for_log.h"
@@ -12,6 +16,9 @@
 
 namespace quennet {
 namespace {
+
+// Entries count up to nine seconds after the reference time.
+constexpr std::int64_t kLatestEntry = -10;
 
 // The search through the knock list: which port is sought, with which action text.
 class KnockSearch {
@@ -27,8 +34,7 @@ class KnockSearch {
         is_list_(strPortNumber.find(',') != std::string::npos),
         ports_(is_list_ ? SplitAll(strPortNumber, ',') : std::vector<std::string>{strPortNumber}),
         actions_(SplitAll(strCorrelation_FWAction, ',')) {
-    form_.FirewallActionText = ReturnFirewallAction(host_.version, actions_[0]);
-    TraceSearch();
+    StartOver();
   }
 
   // Judges one line; false once the whole knock list has been found.
@@ -37,6 +43,9 @@ class KnockSearch {
 
  private:
   bool Matches(const std::string& line);
+  bool Found();
+  bool Spoils(const std::string& line);
+  void StartOver();
   void Advance();
   // Builds the line only while the trace switch is on: there may be one per record.
   template <typename MakeLine>
@@ -50,8 +59,8 @@ class KnockSearch {
              " seconds of " + date_time_ + " using " + form_.FirewallActionText;
     });
   }
-  void LogPortMatch() {
-    LogData(host_, "velt.log", Now() + " Port " + ports_[position_] + " has a match in the firewall log");
+  void LogPortMatch(const std::string& port) {
+    LogData(host_, "velt.log", Now() + " Port " + port + " has a match in the firewall log");
   }
 
   Host& host_;
@@ -63,6 +72,8 @@ class KnockSearch {
   const std::vector<std::string> ports_;
   const std::vector<std::string> actions_;
   std::size_t position_ = 0;
+  std::string previous_action_;  // the action text of the knock before the one sought
+  FieldLayout layout_;
   bool detected_ = false;
 };
 
@@ -70,10 +81,10 @@ bool KnockSearch::Matches(const std::string& line) {
   const std::string& action = form_.FirewallActionText;
   if (!HasActionText(line, action)) return false;
   Trace([&] { return Now() + "  -  possible match:" + line; });
-  if (!HasPort(line, ports_[position_])) return false;
+  if (!HoldsKnockPort(host_, form_, layout_, line, ports_[position_])) return false;
   const auto d = TracedEntryAge(host_, form_.DebugEnabled, line, action, date_time_);
   if (!d) return false;
-  if (!InWindow(*d, period_, -10)) {
+  if (!InWindow(*d, period_, kLatestEntry)) {
     Trace([&] { return Now() + "  -  Time Difference = " + std::to_string(*d); });
     return false;
   }
@@ -82,13 +93,27 @@ bool KnockSearch::Matches(const std::string& line) {
 }
 
 bool KnockSearch::Judge(const std::string& line) {
-  if (!Matches(line)) return true;
+  if (form_.StrictKnock && layout_.Read(line)) return true;
+  if (Matches(line)) return Found();
+  if (form_.StrictKnock && position_ > 0 && Spoils(line)) {
+    StartOver();
+    // The line that spoiled one attempt may begin the next.
+    if (Matches(line)) return Found();
+  }
+  return true;
+}
+
+bool KnockSearch::Found() {
   if (!is_list_) {
     detected_ = true;  // a single port: the scan goes on to the end all the same
     return true;
   }
-  LogPortMatch();
+  // A strict attempt may yet be spoiled: its lines wait until the whole knock is found.
+  if (!form_.StrictKnock) LogPortMatch(ports_[position_]);
   if (position_ + 1 == ports_.size()) {
+    if (form_.StrictKnock) {
+      for (const std::string& port : ports_) LogPortMatch(port);
+    }
     LogData(host_, "velt.log", Now() + " All ports have been successfully matched to IP address " + source_);
     detected_ = true;
     return false;
@@ -97,8 +122,33 @@ bool KnockSearch::Judge(const std::string& line) {
   return true;
 }
 
+// Whether the line is one of the knocking address, inside the window, that is neither
+// the knock sought nor a repeat of the knock before it (a retransmitted packet).
+bool KnockSearch::Spoils(const std::string& line) {
+  if (FieldAt(line, layout_.src_ip) != source_) return false;
+  const std::optional<std::string_view> date = FieldAt(line, layout_.date);
+  const std::optional<std::string_view> time = FieldAt(line, layout_.time);
+  if (!date || !time) return false;
+  const auto d = SecondsFromTo(std::string(*date) + " " + std::string(*time), date_time_);
+  if (!d || !InWindow(*d, period_, kLatestEntry)) return false;
+  const std::optional<std::string_view> port = FieldAt(line, layout_.dst_port);
+  if (port == ports_[position_ - 1] && HasActionText(line, previous_action_)) return false;
+  Trace([&] {
+    return Now() + "  -  Strict knock spoiled by port " + std::string(port.value_or("(none)")) + " between ports " +
+           ports_[position_ - 1] + " and " + ports_[position_] + ":" + line;
+  });
+  return true;
+}
+
+void KnockSearch::StartOver() {
+  position_ = 0;
+  form_.FirewallActionText = ReturnFirewallAction(host_.version, actions_[0]);
+  TraceSearch();
+}
+
 void KnockSearch::Advance() {
   ++position_;
+  previous_action_ = form_.FirewallActionText;
   // A shorter action list leaves its last action for the remaining ports.
   if (actions_.size() > 1 && position_ < actions_.size()) {
     form_.FirewallActionText = ReturnFirewallAction(host_.version, actions_[position_]);

@@ -100,5 +100,82 @@ TEST(Verification, AnUnreadableLineIsReportedAndNeverJudgedAgain) {
   EXPECT_EQ(fake.Lines("error.log"), std::vector<std::string>{"error reading log file Device I/O error"});
 }
 
+// Records from the knocker with `port` in the source-port field and 445 as destination.
+std::string FromPort(const std::string& time, const std::string& port) {
+  return "2012-07-17 " + time + " DROP TCP 203.0.113.45 192.0.2.20 " + port + " 445 52 S 1 0 8192 - - - RECEIVE";
+}
+
+TEST(Verification, AStrictKnockTakesDestinationPortsWithNothingElseOfTheAddressBetween) {
+  const std::string other = "198.51.100.7";
+  const std::string udp = "DROP UDP";
+  const std::vector<std::string> knock = {Entry("10:17:11", "701"), Entry("10:17:12", "702"), Entry("10:17:13", "703")};
+  const std::tuple<std::vector<std::string>, bool, const char*> cases[] = {
+      {knock, true, "a clean knock"},
+      {{Entry("10:17:01", "445"), Entry("10:17:11", "701"), Entry("10:17:11", "701"), Entry("10:17:12", "702"),
+        Entry("10:17:12", "702"), Entry("10:17:13", "703"), Entry("10:17:14", "3389")},
+       true, "retransmits, and packets before and after"},
+      {{Entry("10:17:11", "701"), Entry("10:17:12", "445", other), Entry("10:17:12", "702", other, udp),
+        Entry("10:17:12", "702"), Entry("10:17:13", "703")},
+       true, "another address between"},
+      {{Entry("10:17:11", "701"), Entry("10:17:12", "702"), Entry("10:17:12", "445"), Entry("10:17:13", "703")},
+       false, "another port between"},
+      {{Entry("10:17:11", "701"), Entry("10:17:12", "702"), Entry("10:17:12", "702", test::kKnocker, udp),
+        Entry("10:17:13", "703")},
+       false, "the port before with another action"},
+      {{Entry("10:17:11", "701"), Entry("10:17:12", "702"), Entry("10:17:12", "701"), Entry("10:17:13", "703")},
+       false, "an earlier knock port again"},
+      {{Entry("10:17:11", "701"), Entry("10:17:12", "702"), Entry("10:17:12", "703", test::kKnocker, udp),
+        Entry("10:17:13", "703")},
+       false, "the port sought with another action"},
+      {{Entry("10:17:05", "701"), Entry("10:17:06", "702"), Entry("10:17:07", "701"), Entry("10:17:08", "702"),
+        Entry("10:17:09", "445"), Entry("10:17:11", "701"), Entry("10:17:12", "702"), Entry("10:17:13", "703")},
+       true, "clean after spoiled, the spoiling 701 begins an attempt"},
+      {{FromPort("10:17:11", "701"), FromPort("10:17:12", "702"), FromPort("10:17:13", "703")}, false,
+       "ports in the source-port field"},
+      {{"#Fields: date time action protocol src-ip dst-ip dst-port src-port",
+        "2012-07-17 10:17:11 DROP TCP 203.0.113.45 192.0.2.20 701 445 52 S 1 0 8192 - - - RECEIVE",
+        "2012-07-17 10:17:12 DROP TCP 203.0.113.45 192.0.2.20 702 445 52 S 1 0 8192 - - - RECEIVE",
+        "2012-07-17 10:17:13 DROP TCP 203.0.113.45 192.0.2.20 703 445 52 S 1 0 8192 - - - RECEIVE"},
+       true, "a header that places dst-port before src-port"},
+      {{Entry("10:17:11", "701"), "2012-07-17 10:17:12 DROP TCP 203.0.113.45 192.0.2.20 51234", Entry("10:17:12", "702"),
+        Entry("10:17:13", "703")},
+       false, "a line of the address too short for a port"},
+  };
+  for (const auto& [log, verified, what] : cases) {
+    KnockHost fake;
+    fake.form.StrictKnock = true;
+    fake.Log(log);
+    EXPECT_EQ(Verify(fake, "701,702,703"), verified) << what;
+    // A refused strict knock leaves velt.log alone, a spoiled attempt before a verified one too.
+    EXPECT_EQ(fake.Lines("velt.log").size(), verified ? 4u : 0u) << what;
+
+    fake.form.StrictKnock = false;  // the defined behaviour takes every one of them
+    EXPECT_TRUE(Verify(fake, "701,702,703")) << what;
+  }
+}
+
+TEST(Verification, TheTraceSaysWhyAStrictKnockWasRefused) {
+  KnockHost fake;
+  fake.form.DebugEnabled = kTrue;
+  fake.form.StrictKnock = true;
+  fake.Log({FromPort("10:17:10", "701"), Entry("10:17:11", "701"), Entry("10:17:12", "445"),
+            Entry("10:17:13", "702")});
+  EXPECT_FALSE(Verify(fake, "701,702"));
+  const std::string now = "7/17/2012 10:17:31 AM";
+  const std::string checking = now + "  Checking for match to port number 701 within 30 seconds of " +
+                               test::kReference + " using DROP TCP";
+  const std::vector<std::string> lines = fake.Lines("Debug.log");
+  const std::vector<std::string> expected = {
+      checking,
+      now + "  -  possible match:" + FromPort("10:17:10", "701"),
+      now + "  -  Strict knock: port 701 is not the destination port, field 8 holds 445",
+      now + "  -  possible match:" + Entry("10:17:11", "701")};
+  ASSERT_GE(lines.size(), 12u);
+  EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 4), expected);
+  EXPECT_EQ(lines[9], now + "  -  Strict knock spoiled by port 445 between ports 701 and 702:" + Entry("10:17:12", "445"));
+  EXPECT_EQ(lines[10], checking);
+  EXPECT_EQ(lines.back(), now + "  -   failed to identify port knock");
+}
+
 }  // namespace
 }  // namespace quennet

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -14,10 +15,11 @@ class TextStream {
   virtual bool AtEndOfStream() = 0;
   // The whole remaining text, line ends included.
   virtual std::string ReadAll() = 0;
-  // The last `size` bytes of the file (all of them when there are fewer), without
-  // reading the bytes before them. Only for a stream just opened, before any other
-  // member is called; the stream is at its end afterwards.
-  virtual std::string ReadTail(std::size_t size) = 0;
+  // The file's size in bytes.
+  virtual std::uint64_t Size() = 0;
+  // The `size` bytes from `offset` on (fewer at the file's end), without reading the
+  // bytes before them. Only for a stream whose text is not read otherwise.
+  virtual std::string ReadAt(std::uint64_t offset, std::size_t size) = 0;
   // The next line without its end, into `line`, whose storage is reused: reading a
   // large log line by line then allocates nothing per line. A line ends at CR LF,
   // LF or a lone CR.
@@ -40,12 +42,21 @@ class FileService {
   virtual bool FileExists(const std::string& path) = 0;
   // Replaces `to` whole with a copy of `from`: a reader of `to` sees either the old
   // file or the new one, never a half-written one, and a failed copy leaves the
-  // old one as it was.
+  // old one as it was. A `from` that is a symbolic link or reparse point is not
+  // copied, and a link in the place of `to` is replaced, never written through.
   virtual void CopyFile(const std::string& from, const std::string& to) = 0;
-  // Opens an existing file for reading; a missing file is never created.
+  // Removes the file at `path`, or the link or reparse point itself when it is one;
+  // a missing file is no error.
+  virtual void RemoveFile(const std::string& path) = 0;
+  // Removes the temporary files that a CopyFile to `to` left behind in a process that
+  // no longer runs. Best effort: one that cannot be removed stays, silently.
+  virtual void RemoveStaleCopies(const std::string& to) = 0;
+  // Opens an existing file for reading; a missing file is never created, and a
+  // symbolic link or reparse point is never opened (nor what it points to).
   virtual std::unique_ptr<TextStream> OpenTextFile(const std::string& path) = 0;
   // Appends `line` and CR LF in one write, creating the file when missing, so that
-  // lines of processes appending at once never mix.
+  // lines of processes appending at once never mix. A symbolic link or reparse point
+  // in the file's place is not written through: it fails like an unwritable file.
   virtual void AppendLine(const std::string& path, const std::string& line) = 0;
 };
 

@@ -4,7 +4,8 @@
 
 namespace quennet {
 
-// What the access control of one folder allows, read without following a link.
+// What the access control of one folder allows, read without following a link. Of a
+// file the same facts are read: who owns it and whether it is a link or a folder.
 struct FolderFacts {
   bool exists = false;
   // A symbolic link, junction or other reparse point, whatever it points to.

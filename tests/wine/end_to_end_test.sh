@@ -102,6 +102,8 @@ check_commands() {
 run_quennet
 check "no arguments: status 0, nothing on standard error" "$status $(<"$work/stderr")" "0 "
 
+# The folders the first run made, opened to everyone, are made private again.
+chmod 0777 "$drive_c/Data/Tolvaren" "$drive_c/Data/Tolvaren/Quennet"
 write_log "$live_log"
 run_quennet "${knock[@]}"
 check "verified knock: status 0, no error.log" "$status $(log_lines "$app/error.log")" "0 "
@@ -111,6 +113,18 @@ check "velt.log" "$(log_lines "$app/velt.log")" $'<now> Port 701 has a match in 
 <now> Port 703 has a match in the firewall log\r
 <now> All ports have been successfully matched to IP address 203.0.113.45\r'
 check "the snapshot in C:\\Data is a copy of the live log" "$(cmp "$live_log" "$snapshot" 2>&1)" ""
+(cd "$work/probe" && wine "$probe" 'C:\Data\Tolvaren' 'C:\Data\Tolvaren\Quennet') || failures=$((failures + 1))
+
+# --strict comes off the Windows command line before the tokens: another port between
+# the knock ports refuses the knock, a clean one opens the port.
+write_log "$live_log" 701 702 445 703
+run_quennet --strict "${knock[@]}"
+check "strict, another port between: status 0, no velt.log" "$status $(log_lines "$app/velt.log")" "0 "
+check_commands
+write_log "$live_log"
+run_quennet --strict "${knock[@]}"
+check "strict, a clean knock: status 0" "$status" 0
+check_commands "$event_command" "$rule_command"
 
 write_log "$live_log" 701 702
 run_quennet "${knock[@]}"

@@ -1,8 +1,12 @@
 // What a run of the program cannot show of the Win32 services: a copy that replaces a
-// file another reader holds open, a failed copy, reading a file's tail, and how the
-// argument text is cut from a command line. end_to_end_test.sh runs it in an empty
-// folder; it prints one line per check and exits 1 when any check fails.
+// file another reader holds open, a failed copy, reading pieces of a file, folder
+// access made private, and how the argument text is cut from a command line.
+// end_to_end_test.sh runs it in an empty folder, and again with the folders a run made
+// private as arguments, whose access it then reads back; it prints one line per check
+// and exits 1 when any check fails.
 #include "platform/win32/win32_api.h"
+
+#include <aclapi.h>
 
 #include <iostream>
 #include <string>
@@ -10,6 +14,7 @@
 
 #include "platform/error.h"
 #include "platform/win32/win32_command_line.h"
+#include "platform/win32/win32_folder_security.h"
 #include "platform/win32/win32_services.h"
 
 namespace quennet {
@@ -44,10 +49,10 @@ void CheckFiles(FileService& files, const std::string& folder) {
   files.CopyFile(log, copy);
   Check(old_reader->ReadAll() == "first\r\nsecond\r\nthird\r\n", "CopyFile while the old copy is read: it reads on");
   old_reader.reset();
-  const auto tail = files.OpenTextFile(copy);
-  Check(tail->ReadTail(8) == "second\r\n" && tail->AtEndOfStream() &&
-            files.OpenTextFile(copy)->ReadTail(100) == "first\r\nsecond\r\n",
-        "CopyFile replaced the copy; ReadTail gives the end of the file, or all of it");
+  const auto text = files.OpenTextFile(copy);
+  Check(text->Size() == 15 && text->ReadAt(7, 8) == "second\r\n" && text->ReadAt(5, 100) == "\r\nsecond\r\n" &&
+            text->ReadAt(20, 4).empty(),
+        "CopyFile replaced the copy; ReadAt gives the bytes from an offset, fewer at the end");
   Check(ErrorNumber([&] { files.CopyFile(missing, copy); }) == kErrFileNotFound &&
             ErrorNumber([&] { files.CopyFile(log, folder + "\\no folder\\copy.log"); }) == kErrFileNotFound &&
             files.OpenTextFile(copy)->ReadAll() == "first\r\nsecond\r\n",
@@ -58,6 +63,51 @@ void CheckFiles(FileService& files, const std::string& folder) {
   if (search != INVALID_HANDLE_VALUE) FindClose(search);
   Check(ErrorNumber([&] { files.OpenTextFile(missing); }) == kErrFileNotFound && !files.FileExists(missing),
         "OpenTextFile of a missing file: 53, not created");
+}
+
+// True when the DACL of `path`, read back, lets no one but SYSTEM, Administrators and
+// the account the probe runs as write into it. (Wine keeps no DACL of its own: it
+// reads one back from the folder's mode bits, without the protected mark.)
+bool HasPrivateDacl(const std::string& path) {
+  PACL dacl = nullptr;
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (GetNamedSecurityInfoA(path.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl, nullptr,
+                            &descriptor) != ERROR_SUCCESS) {
+    return false;
+  }
+  HANDLE token = nullptr;
+  BYTE user[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
+  DWORD size = 0;
+  OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token);
+  GetTokenInformation(token, TokenUser, user, sizeof(user), &size);
+  CloseHandle(token);
+  bool ok = dacl != nullptr && dacl->AceCount > 0;
+  for (DWORD i = 0; ok && i < dacl->AceCount; ++i) {
+    void* entry = nullptr;
+    GetAce(dacl, i, &entry);
+    const auto* allowed = static_cast<ACCESS_ALLOWED_ACE*>(entry);
+    const auto sid = const_cast<DWORD*>(&allowed->SidStart);
+    const bool writes = (allowed->Mask & (FILE_ADD_FILE | FILE_ADD_SUBDIRECTORY | FILE_DELETE_CHILD | WRITE_DAC |
+                                          WRITE_OWNER | GENERIC_WRITE | GENERIC_ALL)) != 0;
+    ok = allowed->Header.AceType != ACCESS_ALLOWED_ACE_TYPE || !writes || IsWellKnownSid(sid, WinLocalSystemSid) ||
+         IsWellKnownSid(sid, WinBuiltinAdministratorsSid) || EqualSid(sid, reinterpret_cast<TOKEN_USER*>(user)->User.Sid);
+  }
+  LocalFree(descriptor);
+  return ok;
+}
+
+void CheckFolderSecurity(FolderSecurity& folders, const std::string& folder) {
+  const std::string made = folder + "\\private";
+  folders.CreatePrivateFolder(made);
+  folders.CreatePrivateFolder(made);
+  const FolderFacts facts = folders.Inspect(made);
+  Check(HasPrivateDacl(made) && facts.exists && facts.is_folder && !facts.is_link && facts.owner_trusted &&
+            !facts.others_may_write,
+        "CreatePrivateFolder: writable by SYSTEM and Administrators only, a trusted owner");
+  folders.MakePrivate(made);
+  Check(HasPrivateDacl(made), "MakePrivate keeps it so");
+  Check(!folders.Inspect(folder + "\\missing").exists && !folders.Inspect(folder + "\\a.log").is_folder,
+        "Inspect: a missing folder, a file");
 }
 
 void CheckArgumentsAfterProgramName() {
@@ -74,13 +124,19 @@ void CheckArgumentsAfterProgramName() {
 }  // namespace
 }  // namespace quennet
 
-int main() {
+int main(int argc, char** argv) {
   using namespace quennet;
+  if (argc > 1) {
+    for (int i = 1; i < argc; ++i) Check(HasPrivateDacl(argv[i]), std::string("the private DACL of ") + argv[i]);
+    return failures == 0 ? 0 : 1;
+  }
   Win32FileService files;
+  Win32FolderSecurity folders;
   char folder[MAX_PATH];
   GetCurrentDirectoryA(MAX_PATH, folder);
   try {
     CheckFiles(files, folder);
+    CheckFolderSecurity(folders, folder);
   } catch (const RuntimeError& error) {
     Check(false, "unexpected " + FatalReport(error));
   }

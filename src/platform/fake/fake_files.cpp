@@ -1,6 +1,5 @@
 #include "platform/fake/fake_files.h"
 
-#include <algorithm>
 #include <functional>
 
 #include "platform/error.h"
@@ -25,10 +24,11 @@ class FakeTextStream : public TextStream {
     if (fail_read_all_) throw RuntimeError(kErrDeviceIo, "Device I/O error");
     return lines_.ReadAll();
   }
+  std::uint64_t Size() override { return text_.size(); }
   // Fails where ReadAll fails: a test that makes reading fail means both.
-  std::string ReadTail(std::size_t size) override {
-    chunks_.served = text_.size() - std::min(size, text_.size());
-    return ReadAll();
+  std::string ReadAt(std::uint64_t offset, std::size_t size) override {
+    if (fail_read_all_) throw RuntimeError(kErrDeviceIo, "Device I/O error");
+    return offset < text_.size() ? text_.substr(static_cast<std::size_t>(offset), size) : "";
   }
   void ReadLine(std::string& line) override {
     std::string next = lines_.ReadLine();
@@ -101,6 +101,14 @@ std::unique_ptr<TextStream> FakeFileService::OpenTextFile(const std::string& pat
                                           lines == failing_lines_.end() ? std::set<int>{} : lines->second,
                                           failing_.count({Op::ReadAll, path}) > 0);
 }
+
+void FakeFileService::RemoveFile(const std::string& path) {
+  Check(Op::RemoveFile, path);
+  changes.push_back("RemoveFile " + path);
+  files.erase(path);
+}
+
+void FakeFileService::RemoveStaleCopies(const std::string& to) { changes.push_back("RemoveStaleCopies " + to); }
 
 void FakeFileService::AppendLine(const std::string& path, const std::string& line) {
   Check(Op::AppendLine, path);

@@ -14,11 +14,12 @@ namespace quennet {
 // operation on any path on request. Paths are taken as written.
 class FakeFileService : public FileService {
  public:
-  enum class Op { FolderExists, CreateFolder, FileExists, CopyFile, OpenTextFile, ReadAll, ReadLine, AppendLine };
+  enum class Op { FolderExists, CreateFolder, FileExists, CopyFile, OpenTextFile, ReadAll, ReadLine, AppendLine, RemoveFile };
 
   std::map<std::string, std::string> files;
   std::set<std::string> folders;
-  // "CreateFolder <path>", "CopyFile <from> -> <to>", "AppendLine <path>".
+  // "CreateFolder <path>", "CopyFile <from> -> <to>", "AppendLine <path>",
+  // "RemoveFile <path>", "RemoveStaleCopies <to>".
   std::vector<std::string> changes;
 
   // From now on, `op` on `path` throws (for CopyFile, `path` is the destination).
@@ -35,6 +36,8 @@ class FakeFileService : public FileService {
   void CopyFile(const std::string& from, const std::string& to) override;
   std::unique_ptr<TextStream> OpenTextFile(const std::string& path) override;
   void AppendLine(const std::string& path, const std::string& line) override;
+  void RemoveFile(const std::string& path) override;
+  void RemoveStaleCopies(const std::string& to) override;
 
  private:
   void Check(Op op, const std::string& path) const;

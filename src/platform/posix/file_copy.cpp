@@ -1,14 +1,17 @@
 #include "platform/posix/file_copy.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
+#include <string_view>
 #include <vector>
 
+#include "platform/copy_names.h"
 #include "platform/posix/errno_error.h"
 #include "platform/posix/file_descriptor.h"
 
@@ -23,10 +26,24 @@ bool IsRegularFile(const std::string& path) {
   return ::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
+// A new private file at `path`; a file of that name left by an earlier process of
+// the same id is replaced. Never opens a link.
+int CreateCopyFile(const std::string& path) {
+  constexpr int kFlags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
+  int fd = ::open(path.c_str(), kFlags, 0600);
+  if (fd < 0 && errno == EEXIST && ::unlink(path.c_str()) == 0) fd = ::open(path.c_str(), kFlags, 0600);
+  return fd;
+}
+
+constexpr unsigned long kMaxPid = 1UL << 22;  // the kernel's limit: no process has a larger id
+
+bool IsRunning(pid_t pid) { return ::kill(pid, 0) == 0 || errno != ESRCH; }
+
 // The file that becomes the destination; whatever ends up under its name is removed.
 class NewFile {
  public:
-  explicit NewFile(const std::string& beside) : path_(beside + ".XXXXXX"), fd_(::mkostemp(path_.data(), O_CLOEXEC)) {
+  explicit NewFile(const std::string& beside)
+      : path_(CopyName(beside, static_cast<unsigned long>(::getpid()))), fd_(CreateCopyFile(path_)) {
     if (fd_.get() < 0) throw ErrnoError(errno);
   }
   NewFile(const NewFile&) = delete;
@@ -38,7 +55,7 @@ class NewFile {
   int fd() const { return fd_.get(); }
 
   void Replace(const std::string& to) {
-    // mkostemp makes the file private; the copy gets the mode of any new file.
+    // The copy was made private; it gets the mode of any new file.
     // Reading the umask means setting it: fine, the program has one thread.
     const mode_t mask = ::umask(0);
     ::umask(mask);
@@ -89,10 +106,23 @@ void CopyByReading(int from, int to) {
 }  // namespace
 
 void ReplaceWithCopy(const std::string& from, const std::string& to) {
-  const UniqueFd source = OpenFile(from, O_RDONLY);
+  const UniqueFd source = OpenFile(from, O_RDONLY | O_NOFOLLOW);
   NewFile copy(to);
   if (!CopyInKernel(source.get(), copy.fd())) CopyByReading(source.get(), copy.fd());
   copy.Replace(to);
+}
+
+void RemoveStaleCopies(const std::string& to) {
+  const std::size_t slash = to.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : to.substr(0, slash + 1);
+  const std::string name = slash == std::string::npos ? to : to.substr(slash + 1);
+  DIR* const entries = ::opendir(folder.c_str());
+  if (entries == nullptr) return;
+  while (const dirent* entry = ::readdir(entries)) {
+    const unsigned long owner = CopyOwner(entry->d_name, name);
+    if (owner != 0 && (owner > kMaxPid || !IsRunning(static_cast<pid_t>(owner)))) ::unlinkat(::dirfd(entries), entry->d_name, 0);
+  }
+  ::closedir(entries);
 }
 
 }  // namespace quennet

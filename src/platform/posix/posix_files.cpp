@@ -23,7 +23,7 @@ bool HasType(const std::string& path, mode_t type) {
 class FdTextStream : public TextStream {
  public:
   explicit FdTextStream(const std::string& path)
-      : fd_(OpenFile(path, O_RDONLY)),
+      : fd_(OpenFile(path, O_RDONLY | O_NOFOLLOW)),
         lines_([this](char* buffer, std::size_t size) { return ReadSome(fd_.get(), buffer, size); }) {
     // A folder opens like a file; refuse it here rather than at the first read.
     struct stat info {};
@@ -33,12 +33,22 @@ class FdTextStream : public TextStream {
 
   bool AtEndOfStream() override { return lines_.AtEnd(); }
   std::string ReadAll() override { return lines_.ReadAll(); }
-  std::string ReadTail(std::size_t size) override {
-    const off_t length = ::lseek(fd_.get(), 0, SEEK_END);
-    if (length < 0) throw ErrnoError(errno);
-    const off_t skip = static_cast<std::size_t>(length) > size ? length - static_cast<off_t>(size) : 0;
-    if (::lseek(fd_.get(), skip, SEEK_SET) < 0) throw ErrnoError(errno);
-    return lines_.ReadAll();
+  std::uint64_t Size() override {
+    struct stat info {};
+    if (::fstat(fd_.get(), &info) != 0) throw ErrnoError(errno);
+    return static_cast<std::uint64_t>(info.st_size);
+  }
+  std::string ReadAt(std::uint64_t offset, std::size_t size) override {
+    std::string piece(size, '\0');
+    std::size_t got = 0;
+    while (got < size) {
+      const ssize_t n = ::pread(fd_.get(), piece.data() + got, size - got, static_cast<off_t>(offset + got));
+      if (n == 0) break;
+      if (n < 0 && errno != EINTR) throw ErrnoError(errno);
+      if (n > 0) got += static_cast<std::size_t>(n);
+    }
+    piece.resize(got);
+    return piece;
   }
   void ReadLine(std::string& line) override { lines_.ReadLine(line); }
 
@@ -68,8 +78,14 @@ std::unique_ptr<TextStream> PosixFileService::OpenTextFile(const std::string& pa
   return std::make_unique<FdTextStream>(NativePath(path));
 }
 
+void PosixFileService::RemoveFile(const std::string& path) {
+  if (::unlink(NativePath(path).c_str()) != 0 && errno != ENOENT) throw ErrnoError(errno);
+}
+
+void PosixFileService::RemoveStaleCopies(const std::string& to) { quennet::RemoveStaleCopies(NativePath(to)); }
+
 void PosixFileService::AppendLine(const std::string& path, const std::string& line) {
-  UniqueFd file = OpenFile(NativePath(path), O_WRONLY | O_APPEND | O_CREAT, kNewFileMode);
+  UniqueFd file = OpenFile(NativePath(path), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW, kNewFileMode);
   // One write per line: O_APPEND keeps each write whole against other appending processes.
   WriteAll(file.get(), line + "\r\n");
   file.Close();

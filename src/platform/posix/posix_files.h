@@ -14,6 +14,8 @@ class PosixFileService : public FileService {
   void CopyFile(const std::string& from, const std::string& to) override;
   std::unique_ptr<TextStream> OpenTextFile(const std::string& path) override;
   void AppendLine(const std::string& path, const std::string& line) override;
+  void RemoveFile(const std::string& path) override;
+  void RemoveStaleCopies(const std::string& to) override;
 };
 
 }  // namespace quennet

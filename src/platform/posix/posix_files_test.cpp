@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "platform/posix/test_support.h"
 
@@ -68,14 +70,47 @@ TEST(PosixFiles, CopiesFilesThatReportNoSize) {
   EXPECT_EQ(dir.Read("cmdline"), TempFolder::Contents("/proc/self/cmdline"));
 }
 
-TEST(PosixFiles, ReadTailGivesTheLastBytesAtMost) {
+TEST(PosixFiles, ReadAtGivesBytesFromAnOffsetAtMost) {
   TempFolder dir;
   PosixFileService files;
   dir.Write("text", "a\r\nb\nc");
-  const auto tail = files.OpenTextFile(dir / "text");
-  EXPECT_EQ(tail->ReadTail(4), "\nb\nc");
-  EXPECT_TRUE(tail->AtEndOfStream());
-  EXPECT_EQ(files.OpenTextFile(dir / "text")->ReadTail(100), "a\r\nb\nc");
+  const auto text = files.OpenTextFile(dir / "text");
+  EXPECT_EQ(text->Size(), 6u);
+  EXPECT_EQ(text->ReadAt(2, 3) + "|" + text->ReadAt(4, 100) + "|" + text->ReadAt(9, 1), "\nb\n|\nc|");
+}
+
+TEST(PosixFiles, LinksAreNeitherReadNorWrittenThroughNorCopied) {
+  TempFolder dir;
+  PosixFileService files;
+  dir.Write("target", "kept");
+  for (const char* link : {"read", "append", "dangling", "from", "to"}) {
+    std::filesystem::create_symlink(std::string(link) == "dangling" ? dir / "nowhere" : dir / "target", dir / link);
+  }
+  EXPECT_NE(ErrorNumber([&] { files.OpenTextFile(dir / "read"); }), 0);
+  EXPECT_NE(ErrorNumber([&] { files.AppendLine(dir / "append", "line"); }), 0);
+  EXPECT_NE(ErrorNumber([&] { files.AppendLine(dir / "dangling", "line"); }), 0);
+  EXPECT_NE(ErrorNumber([&] { files.CopyFile(dir / "from", dir / "copy"); }), 0);
+  files.CopyFile(dir / "target", dir / "to");
+  EXPECT_FALSE(std::filesystem::is_symlink(dir / "to"));
+  files.RemoveFile(dir / "read");
+  files.RemoveFile(dir / "read");
+  EXPECT_EQ(dir.Read("target"), "kept");
+  EXPECT_EQ(dir.Names(), (std::set<std::string>{"append", "dangling", "from", "target", "to"}));
+}
+
+TEST(PosixFiles, OnlyCopiesOfProcessesThatNoLongerRunAreStale) {
+  TempFolder dir;
+  PosixFileService files;
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  ::waitpid(child, nullptr, 0);
+  const std::string dead = "kfirewall.log." + std::to_string(child) + ".tmp";
+  const std::string mine = "kfirewall.log." + std::to_string(::getpid()) + ".tmp";
+  for (const std::string& name : {dead, mine, std::string("kfirewall.log.x.tmp"), std::string("other.log.1.tmp")}) {
+    dir.Write(name, "");
+  }
+  files.RemoveStaleCopies(dir / "kfirewall.log");
+  EXPECT_EQ(dir.Names(), (std::set<std::string>{mine, "kfirewall.log.x.tmp", "other.log.1.tmp"}));
 }
 
 }  // namespace

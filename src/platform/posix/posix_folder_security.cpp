@@ -1,11 +1,13 @@
 #include "platform/posix/posix_folder_security.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 
 #include "platform/posix/errno_error.h"
+#include "platform/posix/file_descriptor.h"
 #include "platform/posix/native_path.h"
 
 namespace quennet {
@@ -39,7 +41,10 @@ void PosixFolderSecurity::CreatePrivateFolder(const std::string& path) {
 }
 
 void PosixFolderSecurity::MakePrivate(const std::string& path) {
-  if (::chmod(NativePath(path).c_str(), kPrivateFolderMode) != 0) throw ErrnoError(errno);
+  // Through a descriptor of the folder itself: a link put in its place meanwhile is
+  // refused, not followed.
+  const UniqueFd folder = OpenFile(NativePath(path), O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
+  if (::fchmod(folder.get(), kPrivateFolderMode) != 0) throw ErrnoError(errno);
 }
 
 }  // namespace quennet

@@ -1,7 +1,10 @@
 #include "platform/win32/win32_api.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
+#include "platform/copy_names.h"
 #include "platform/line_buffer.h"
 #include "platform/win32/win32_error.h"
 #include "platform/win32/win32_services.h"
@@ -16,7 +19,10 @@ class FileHandle {
   explicit FileHandle(HANDLE handle) : handle_(handle) {
     if (handle_ == INVALID_HANDLE_VALUE) throw LastWin32Error();
   }
-  ~FileHandle() { CloseHandle(handle_); }
+  ~FileHandle() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+  }
+  FileHandle(FileHandle&& other) noexcept : handle_(std::exchange(other.handle_, INVALID_HANDLE_VALUE)) {}
   FileHandle(const FileHandle&) = delete;
   FileHandle& operator=(const FileHandle&) = delete;
 
@@ -26,49 +32,105 @@ class FileHandle {
   HANDLE handle_;
 };
 
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+constexpr std::size_t kCopyChunk = std::size_t{1} << 20;
+
+// Opens the file at `path` itself, never what a link or other reparse point there
+// points to: such an entry is refused like a file that cannot be opened.
+FileHandle OpenEntry(const std::string& path, DWORD access, DWORD share, DWORD disposition) {
+  FileHandle file(CreateFileA(path.c_str(), access, share, nullptr, disposition,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!GetFileInformationByHandle(file.get(), &info)) throw LastWin32Error();
+  if ((info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+    throw RuntimeError(kErrPathFileAccess, "Path/File access error");
+  }
+  return file;
+}
+
+// Up to `size` bytes at the file pointer, or at `offset` when given; 0 at the end.
+std::size_t ReadSome(HANDLE file, char* buffer, std::size_t size, const std::uint64_t* offset = nullptr) {
+  OVERLAPPED at{};
+  if (offset != nullptr) {
+    at.Offset = static_cast<DWORD>(*offset);
+    at.OffsetHigh = static_cast<DWORD>(*offset >> 32);
+  }
+  DWORD got = 0;
+  const auto wanted = static_cast<DWORD>(std::min<std::size_t>(size, MAXDWORD));
+  if (!ReadFile(file, buffer, wanted, &got, offset != nullptr ? &at : nullptr)) {
+    if (GetLastError() == ERROR_HANDLE_EOF) return 0;
+    throw LastWin32Error();
+  }
+  return got;
+}
+
+void WriteAll(HANDLE file, const char* data, std::size_t size) {
+  while (size > 0) {
+    DWORD written = 0;
+    const auto wanted = static_cast<DWORD>(std::min<std::size_t>(size, MAXDWORD));
+    if (!WriteFile(file, data, wanted, &written, nullptr)) throw LastWin32Error();
+    data += written;
+    size -= written;
+  }
+}
+
 class Win32TextStream : public TextStream {
  public:
   // Others may go on writing, replacing or deleting the file while it is read: the
   // firewall keeps its log open, and a snapshot may be copied over meanwhile.
   explicit Win32TextStream(const std::string& path)
-      : file_(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)),
-        lines_([this](char* buffer, std::size_t size) { return Read(buffer, size); }) {}
+      : file_(OpenEntry(path, GENERIC_READ, kShareAll, OPEN_EXISTING)),
+        lines_([this](char* buffer, std::size_t size) { return ReadSome(file_.get(), buffer, size); }) {}
 
   bool AtEndOfStream() override { return lines_.AtEnd(); }
   std::string ReadAll() override { return lines_.ReadAll(); }
-  std::string ReadTail(std::size_t size) override {
+  std::uint64_t Size() override {
     LARGE_INTEGER length{};
     if (!GetFileSizeEx(file_.get(), &length)) throw LastWin32Error();
-    LARGE_INTEGER skip{};
-    if (static_cast<unsigned long long>(length.QuadPart) > size) skip.QuadPart = length.QuadPart - static_cast<LONGLONG>(size);
-    if (!SetFilePointerEx(file_.get(), skip, nullptr, FILE_BEGIN)) throw LastWin32Error();
-    return lines_.ReadAll();
+    return static_cast<std::uint64_t>(length.QuadPart);
+  }
+  std::string ReadAt(std::uint64_t offset, std::size_t size) override {
+    std::string piece(size, '\0');
+    std::size_t got = 0;
+    while (got < size) {
+      const std::uint64_t at = offset + got;
+      const std::size_t n = ReadSome(file_.get(), piece.data() + got, size - got, &at);
+      if (n == 0) break;
+      got += n;
+    }
+    piece.resize(got);
+    return piece;
   }
   void ReadLine(std::string& line) override { lines_.ReadLine(line); }
 
  private:
-  std::size_t Read(char* buffer, std::size_t size) {
-    DWORD got = 0;
-    const auto wanted = static_cast<DWORD>(std::min<std::size_t>(size, MAXDWORD));
-    if (!ReadFile(file_.get(), buffer, wanted, &got, nullptr)) throw LastWin32Error();
-    return got;
-  }
-
   FileHandle file_;
   LineBuffer lines_;
 };
 
 DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
 
-// A new empty file in the folder of `path`, on the same volume, so that it can be
-// renamed over `path` in one step.
-std::string TemporaryFileBeside(const std::string& path) {
-  const std::size_t separator = path.find_last_of("\\/:");
-  const std::string folder = separator == std::string::npos ? "." : path.substr(0, separator + 1);
-  char name[MAX_PATH];
-  if (GetTempFileNameA(folder.c_str(), "qnt", 0, name) == 0) throw LastWin32Error();
-  return name;
+// Copies `from` into a new file `to`, which a file of that name left by an earlier
+// process of the same id is replaced by.
+void CopyInto(const std::string& from, const std::string& to) {
+  const FileHandle source = OpenEntry(from, GENERIC_READ, kShareAll, OPEN_EXISTING);
+  FileHandle copy(CreateFileA(to.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  std::vector<char> buffer(kCopyChunk);
+  while (const std::size_t n = ReadSome(source.get(), buffer.data(), buffer.size())) WriteAll(copy.get(), buffer.data(), n);
+}
+
+bool IsReparsePoint(DWORD attributes) {
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+// True while the process with this id runs; an id that names no process, or one
+// that has ended, is not running.
+bool IsRunning(unsigned long pid) {
+  const HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid));
+  if (process == nullptr) return GetLastError() != ERROR_INVALID_PARAMETER;
+  const bool running = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+  CloseHandle(process);
+  return running;
 }
 
 // Puts `temporary` in the place of `to` in one step. ReplaceFileA does so even while
@@ -100,12 +162,41 @@ bool Win32FileService::FileExists(const std::string& path) {
 }
 
 void Win32FileService::CopyFile(const std::string& from, const std::string& to) {
-  const std::string temporary = TemporaryFileBeside(to);
-  if (!CopyFileA(from.c_str(), temporary.c_str(), FALSE) || !MoveIntoPlace(temporary, to)) {
-    const RuntimeError error = LastWin32Error();
+  const std::string temporary = CopyName(to, GetCurrentProcessId());
+  try {
+    CopyInto(from, temporary);
+    // A link in the place of `to` is replaced itself, never written through.
+    if (IsReparsePoint(Attributes(to))) RemoveFile(to);
+    if (!MoveIntoPlace(temporary, to)) throw LastWin32Error();
+  } catch (const RuntimeError&) {
     DeleteFileA(temporary.c_str());
-    throw error;
+    throw;
   }
+}
+
+void Win32FileService::RemoveFile(const std::string& path) {
+  const DWORD attributes = Attributes(path);
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    if (GetLastError() == ERROR_FILE_NOT_FOUND) return;
+    throw LastWin32Error();
+  }
+  // A junction or a link to a folder goes as a folder, and only the link goes.
+  const bool folder_link = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && IsReparsePoint(attributes);
+  if (!(folder_link ? RemoveDirectoryA(path.c_str()) : DeleteFileA(path.c_str()))) throw LastWin32Error();
+}
+
+void Win32FileService::RemoveStaleCopies(const std::string& to) {
+  const std::size_t separator = to.find_last_of("\\/:");
+  const std::string folder = separator == std::string::npos ? "" : to.substr(0, separator + 1);
+  const std::string name = to.substr(separator == std::string::npos ? 0 : separator + 1);
+  WIN32_FIND_DATAA found{};
+  const HANDLE search = FindFirstFileA((to + ".*.tmp").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    const unsigned long owner = CopyOwner(found.cFileName, name);
+    if (owner != 0 && !IsRunning(owner)) DeleteFileA((folder + found.cFileName).c_str());
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
 }
 
 std::unique_ptr<TextStream> Win32FileService::OpenTextFile(const std::string& path) {
@@ -114,8 +205,7 @@ std::unique_ptr<TextStream> Win32FileService::OpenTextFile(const std::string& pa
 
 void Win32FileService::AppendLine(const std::string& path, const std::string& line) {
   // Append-only access puts each write at the end as a whole, whoever else appends.
-  FileHandle file(CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const FileHandle file = OpenEntry(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_ALWAYS);
   const std::string text = line + "\r\n";
   DWORD written = 0;
   if (!WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr)) {

@@ -9,17 +9,34 @@
 namespace quennet {
 namespace {
 
-std::string ProgramFolder() {
-  std::string path(MAX_PATH, '\0');
+// The program's path in the ANSI code page, in which every file of the program is
+// named. A path that code page cannot name would lose every log line unseen.
+std::string ProgramPath() {
+  std::wstring wide(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    const DWORD length = GetModuleFileNameW(nullptr, wide.data(), static_cast<DWORD>(wide.size()));
     if (length == 0) throw LastWin32Error();
-    if (length < path.size()) {
-      path.resize(length);
+    if (length < wide.size()) {
+      wide.resize(length);
       break;
     }
-    path.resize(path.size() * 2);  // cut short: try a longer buffer
+    wide.resize(wide.size() * 2);  // cut short: try a longer buffer
   }
+  const int wide_length = static_cast<int>(wide.size());
+  BOOL lossy = FALSE;
+  const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), wide_length, nullptr, 0, nullptr, &lossy);
+  std::string path(static_cast<std::size_t>(size), '\0');
+  if (size > 0) WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), wide_length, path.data(), size, nullptr, &lossy);
+  if (size == 0 || lossy) {
+    throw RuntimeError(kErrPathNotFound,
+                       "The program's folder cannot be named in the system's ANSI code page; install it in a folder "
+                       "whose name uses only characters of that code page");
+  }
+  return path;
+}
+
+std::string ProgramFolder() {
+  const std::string path = ProgramPath();
   const std::size_t separator = path.find_last_of('\\');
   return separator == std::string::npos ? "" : path.substr(0, separator);
 }

@@ -16,6 +16,8 @@ class Win32FileService : public FileService {
   void CopyFile(const std::string& from, const std::string& to) override;
   std::unique_ptr<TextStream> OpenTextFile(const std::string& path) override;
   void AppendLine(const std::string& path, const std::string& line) override;
+  void RemoveFile(const std::string& path) override;
+  void RemoveStaleCopies(const std::string& to) override;
 };
 
 class Win32Shell : public ShellService {
