@@ -10,16 +10,16 @@ base=$((20000 + RANDOM % 12000))
 k1=$((base + 5)) k2=$((base + 2)) k3=$((base + 9)) nudge=$((base + 10))
 knock_ports=$k1,$k2,$k3
 
-# start_standin LINES ACTIONS ARGS...: the stand-in on the knock and nudge ports, on a
-# fresh live log. A hit on the last knock port starts `quennet KNOCK_PORTS ACTIONS
-# ARGS...`, where "{address}" stands for the sender. It ends once it has logged LINES
-# lines and what it started has ended.
+# start_standin LINES ARGS...: the stand-in on the knock and nudge ports, on a fresh
+# live log. A hit on the last knock port starts `quennet ARGS...`, where "{address}"
+# stands for the sender. It ends once it has logged LINES lines and what it started
+# has ended.
 start_standin() {
   local lines=$1 ready=""
   shift
   rm -f "$live"
   exec {standin}< <("$QUENNET_STANDIN_BIN" --log "$live" --ports "$knock_ports,$nudge" --on "$k3" --lines "$lines" \
-    -- "$app/quennet" "$knock_ports" "$@" 2> "$sandbox/standin.err")
+    -- "$app/quennet" "$@" 2> "$sandbox/standin.err")
   read -r -u "$standin" ready || true
   [ "$ready" == ready ] || fail "the stand-in does not listen: $(cat "$sandbox/standin.err")"
 }
