@@ -6,16 +6,23 @@
 #       (see least_work below),
 # alternately, and reports their medians, their ratio (target: at most 1.5) and the
 # program's peak resident memory (target: at most twice the log plus 16 MiB). Then
-# it builds the `bench` preset and runs the Google Benchmark cases.
+# it builds the `bench` preset and runs the Google Benchmark cases. With --latency,
+# instead, the time a user waits: from the last knock packet to the started netsh
+# (see knock_latency below; it takes about five minutes).
 #
 # Usage: scripts/bench.sh [--no-cases] [ROUNDS]    (ROUNDS of a and b each, default 7)
+#        scripts/bench.sh --latency
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export LC_ALL=C
 
 cases=yes
+parts=all
 if [ "${1:-}" == "--no-cases" ]; then
   cases=no
+  shift
+elif [ "${1:-}" == "--latency" ]; then
+  parts=latency
   shift
 fi
 rounds=${1:-7}
@@ -26,12 +33,60 @@ calc() { awk "BEGIN { print $1 }"; }
 holds() { if awk "BEGIN { exit !($1) }"; then echo held; else echo MISSED; fi; }
 
 cmake --preset default >/dev/null
-cmake --build --preset default --target quennet >/dev/null
+cmake --build --preset default --target quennet quennet-knock firewall_standin >/dev/null
 
-# The sandbox of the end-to-end tests: $app, $live, $sandbox, the stand-in commands.
+# The sandbox of the end-to-end tests: $app, $live, $sandbox, the stand-in commands;
+# and the loopback stand-in for the firewall with the client's knock ports.
 root=$PWD
-QUENNET_BIN=$root/build/default/quennet QUENNET_SOURCE=$root source tests/e2e/lib.sh
+export QUENNET_BIN=$root/build/default/quennet QUENNET_SOURCE=$root \
+  QUENNET_KNOCK_BIN=$root/build/default/quennet-knock QUENNET_STANDIN_BIN=$root/build/default/tests/e2e/firewall_standin
+source tests/e2e/lib.sh
+source "$root/tests/e2e/knock_lib.sh"
 cd "$root"
+
+median() { printf '%s\n' "$@" | sort -g | sed -n "$((($# + 1) / 2))p"; }
+
+# Seconds from the last knock packet to the start of netsh, on a quiet log (nothing
+# but the knock and the nudge), three times each with and without the nudge and with
+# and without the address as token 5. The stand-in starts Quennet one second after
+# the last knock packet, as the task a packet triggers might: so the run always
+# starts in a later second than the knock's log line, as it does on a real host,
+# where the firewall also writes its log late.
+knock_latency() {
+  mkdir -p "$sandbox/bin"
+  printf '#!/usr/bin/env bash\necho "$EPOCHREALTIME" >> "%s"\nexec "%s" "$@"\n' \
+    "$sandbox/netsh-started" "$root/examples/bin/netsh" > "$sandbox/bin/netsh"
+  chmod +x "$sandbox/bin/netsh"
+  local nudge_option token5 times lines run started knocked
+  echo "from the last knock packet to the started netsh, quiet log, median of 3:"
+  for nudge_option in "" --no-nudge; do
+    for token5 in '{address}' ""; do
+      times=()
+      lines=$([ -z "$nudge_option" ] && echo 4 || echo 3)
+      for run in 1 2 3; do
+        rm -f "$live" "$sandbox/netsh-started"
+        exec {standin}< <(PATH="$sandbox/bin:$PATH" "$QUENNET_STANDIN_BIN" --log "$live" --ports "$knock_ports,$nudge" \
+          --on "$k3" --start-after 1000 --lines "$lines" --seconds 120 \
+          -- "$app/quennet" "$knock_ports" dt KnockRDP 30 $token5 3389)
+        read -r -u "$standin" _
+        "$QUENNET_KNOCK_BIN" -q $nudge_option 127.0.0.1 "$knock_ports"
+        cat <&"$standin" > "$sandbox/standin.out"
+        exec {standin}<&-
+        expect_opened 127.0.0.1 "latency run"
+        knocked=$(awk -v port="$k3" '$9 == port { print $1 }' "$sandbox/standin.out")
+        started=$(cat "$sandbox/netsh-started")
+        times+=("$(calc "$started - $knocked")")
+      done
+      printf '  nudge %-3s  address as token 5 %-3s  %5.1f s   (%s)\n' "$([ -z "$nudge_option" ] && echo yes || echo no)" \
+        "$([ -n "$token5" ] && echo yes || echo no)" "$(median "${times[@]}")" "$(printf '%.1f ' "${times[@]}")"
+    done
+  done
+}
+
+if [ "$parts" == latency ]; then
+  knock_latency
+  exit 0
+fi
 
 # Waits (ten seconds at most) until the stand-in commands have recorded N lines: the
 # program does not wait for the commands it starts.
@@ -83,8 +138,6 @@ seconds_of() {
   "$@"
   calc "$EPOCHREALTIME - $start"
 }
-
-median() { printf '%s\n' "$@" | sort -g | sed -n "$((($# + 1) / 2))p"; }
 
 program_times=()
 least_times=()

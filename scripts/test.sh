@@ -61,16 +61,18 @@ windows_leg() {
   cmake --build --preset windows
   step "Wine: end-to-end tests"
   tests/wine/end_to_end_test.sh
+  step "Wine: the knock client against the loopback stand-in"
+  tests/wine/knock_test.sh
   step "package"
   check_package "$(scripts/package.sh)"
 }
 
-# The zip holds the four files, whose checksums match, and a README in CR LF.
+# The zip holds the five files, whose checksums match, and a README in CR LF.
 check_package() {
   local unpacked listing
   unpacked=$(mktemp -d)
   listing=$(unzip -Z1 "$1" | sort | tr '\n' ' ')
-  [[ $listing == "README.txt SHA256SUMS quennet.exe quennetctl.exe " ]] || { echo "FAIL: the zip holds $listing" >&2; return 1; }
+  [[ $listing == "README.txt SHA256SUMS quennet-knock.exe quennet.exe quennetctl.exe " ]] || { echo "FAIL: the zip holds $listing" >&2; return 1; }
   unzip -q "$1" -d "$unpacked"
   (cd "$unpacked" && sha256sum --quiet -c SHA256SUMS) || { echo "FAIL: the checksums do not match" >&2; return 1; }
   [[ $(grep -c $'\r$' "$unpacked/README.txt") == $(wc -l < "$unpacked/README.txt") ]] ||

@@ -1,38 +1,49 @@
 #include "fwlog/action_codes.h"
 
-#include <array>
-#include <utility>
+#include <optional>
 
 #include "app/windows_version.h"
 
 namespace quennet {
 namespace {
 
-// The version is asked only when the text is needed.
-std::string TcpAllowText(VersionService& version) {
-  return GetWindowsVersion::IsNewerFirewallHost(version) ? "ALLOW TCP" : "OPEN-INBOUND TCP";
-}
+struct CodeMeaning {
+  bool allow;
+  std::string_view protocol;
+};
 
 char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// a or d, then t, u or i, in any case; any longer code means an allowed TCP packet.
+std::optional<CodeMeaning> ReadCode(std::string_view code) {
+  if (code.size() > 2) return CodeMeaning{true, "TCP"};
+  if (code.size() != 2) return std::nullopt;
+  const char action = AsciiLower(code[0]);
+  if (action != 'a' && action != 'd') return std::nullopt;
+  switch (AsciiLower(code[1])) {
+    case 't': return CodeMeaning{action == 'a', "TCP"};
+    case 'u': return CodeMeaning{action == 'a', "UDP"};
+    case 'i': return CodeMeaning{action == 'a', "ICMP"};
+    default: return std::nullopt;
+  }
+}
 
 }  // namespace
 
 std::string ReturnFirewallAction(VersionService& version, std::string_view strFirewallActionCode) {
-  if (strFirewallActionCode.size() > 2) return TcpAllowText(version);
-  std::string code(strFirewallActionCode);
-  for (char& c : code) c = AsciiLower(c);
-  if (code == "at") return TcpAllowText(version);
-  static constexpr std::array<std::pair<std::string_view, std::string_view>, 5> kFixed = {{
-      {"au", "ALLOW UDP"},
-      {"ai", "ALLOW ICMP"},
-      {"dt", "DROP TCP"},
-      {"du", "DROP UDP"},
-      {"di", "DROP ICMP"},
-  }};
-  for (const auto& [name, text] : kFixed) {
-    if (code == name) return std::string(text);
+  const auto meaning = ReadCode(strFirewallActionCode);
+  if (!meaning) return "";
+  if (!meaning->allow) return "DROP " + std::string(meaning->protocol);
+  // The version is asked only when the text depends on it.
+  if (meaning->protocol == "TCP") {
+    return GetWindowsVersion::IsNewerFirewallHost(version) ? "ALLOW TCP" : "OPEN-INBOUND TCP";
   }
-  return "";
+  return "ALLOW " + std::string(meaning->protocol);
+}
+
+std::string_view ActionProtocol(std::string_view code) {
+  const auto meaning = ReadCode(code);
+  return meaning ? meaning->protocol : std::string_view();
 }
 
 }  // namespace quennet

@@ -13,4 +13,8 @@ namespace quennet {
 // "ALLOW TCP" on a host with the newer firewall and "OPEN-INBOUND TCP" elsewhere.
 std::string ReturnFirewallAction(VersionService& version, std::string_view strFirewallActionCode);
 
+// The protocol of the packet whose log line that action text names: "TCP", "UDP",
+// "ICMP", or "" for a code that names no action. The same on every host.
+std::string_view ActionProtocol(std::string_view code);
+
 }  // namespace quennet

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/network.h"
+
+namespace quennet {
+
+enum class KnockProtocol { kTcp, kUdp };
+
+struct KnockPacket {
+  std::uint16_t port;
+  KnockProtocol protocol;
+};
+
+// What one run of quennet-knock sends, and how.
+struct KnockPlan {
+  std::string host;  // a name, or a literal without brackets
+  AddressFamily family = AddressFamily::kAny;
+  std::vector<KnockPacket> knocks;
+  int delay_ms = 200;
+  int nudge_after_ms = 2000;
+  std::optional<std::uint16_t> nudge_port;  // none: no nudge
+  bool quiet = false;
+  bool help = false;  // only --help was asked for; nothing else is filled in
+};
+
+// A command line that names no plan; the text says what is wrong.
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Reads `[options] HOST PORTS [ACTIONS]` (the arguments after the program's name).
+// PORTS and ACTIONS are read as quennet reads its first two tokens, and refused
+// where quennet could never verify the knock they make.
+KnockPlan ParseKnockOptions(const std::vector<std::string>& arguments);
+
+}  // namespace quennet

@@ -1,0 +1,47 @@
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "client/knock_options.h"
+#include "client/knock_usage.h"
+#include "client/send_knock.h"
+#include "platform/network.h"
+
+namespace {
+
+constexpr int kBadCommandLine = 2;
+constexpr int kUnknownHost = 3;
+constexpr int kNotSent = 4;
+
+int Fail(int status, const std::string& message) {
+  std::cerr << "quennet-knock: " << message << '\n';
+  return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  quennet::KnockPlan plan;
+  try {
+    plan = quennet::ParseKnockOptions(std::vector<std::string>(argv + 1, argv + argc));
+  } catch (const quennet::UsageError& error) {
+    return Fail(kBadCommandLine, std::string(error.what()) + "\nTry 'quennet-knock --help'.");
+  }
+  if (plan.help) {
+    std::cout << quennet::kKnockUsage;
+    return 0;
+  }
+  try {
+    const auto network = quennet::MakeNetwork();
+    std::string address;
+    try {
+      address = network->Resolve(plan.host, plan.family);
+    } catch (const quennet::NetworkError& error) {
+      return Fail(kUnknownHost, error.what());
+    }
+    quennet::SendKnock(plan, address, *network, std::cout);
+  } catch (const quennet::NetworkError& error) {
+    return Fail(kNotSent, error.what());
+  }
+  return 0;
+}

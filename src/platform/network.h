@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+namespace quennet {
+
+enum class AddressFamily { kAny, kIPv4, kIPv6 };
+
+// A name that does not resolve, or a packet that could not be sent; the text says
+// which and why, for the user to read.
+class NetworkError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The knock client's packets. Addresses travel as numeric text (203.0.113.45, ::1).
+class Network {
+ public:
+  virtual ~Network() = default;
+  // The first address of `host` (a name or a literal of either family) in `family`.
+  virtual std::string Resolve(const std::string& host, AddressFamily family) = 0;
+  // One TCP connection attempt, abandoned (closed) well before the system would send
+  // its SYN again, so one knock is one SYN. An answer is not waited for.
+  virtual void SendConnectionAttempt(const std::string& address, std::uint16_t port) = 0;
+  // One empty UDP datagram.
+  virtual void SendDatagram(const std::string& address, std::uint16_t port) = 0;
+};
+
+// Defined once per platform, in platform/posix or platform/win32.
+std::unique_ptr<Network> MakeNetwork();
+
+// How long a connection attempt may wait for an answer before it is abandoned: well
+// below the first retransmission (one second on Linux and recent Windows).
+inline constexpr int kConnectionAttemptMilliseconds = 250;
+
+}  // namespace quennet

@@ -1,0 +1,66 @@
+#include <netdb.h>
+#include <poll.h>
+#include <sys/socket.h>
+
+#include <cerrno>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "platform/network.h"
+#include "platform/posix/file_descriptor.h"
+#include "platform/socket_lookup.h"
+
+namespace quennet {
+
+std::string LookupErrorText(int result) { return result == EAI_SYSTEM ? std::strerror(errno) : gai_strerror(result); }
+
+namespace {
+
+int OpenSocket(const addrinfo& target, int type, const std::string& what) {
+  const int fd = socket(target.ai_family, type | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+  if (fd < 0) throw NetworkError(what + ": " + std::strerror(errno));
+  return fd;
+}
+
+// Errors that say the packet never reached the network or the host.
+bool IsNotSent(int error) { return error != 0 && error != ECONNREFUSED && error != ETIMEDOUT && error != ECONNRESET; }
+
+class PosixNetwork : public Network {
+ public:
+  std::string Resolve(const std::string& host, AddressFamily family) override { return ResolveToText(host, family); }
+
+  void SendConnectionAttempt(const std::string& address, std::uint16_t port) override {
+    const std::string what = CannotSend("TCP", address, port);
+    const auto target = Target(address, port, SOCK_STREAM, what);
+    const UniqueFd socket_fd(OpenSocket(*target, SOCK_STREAM, what));
+    if (connect(socket_fd.get(), target->ai_addr, target->ai_addrlen) == 0) return;
+    if (errno != EINPROGRESS) {
+      if (IsNotSent(errno)) throw NetworkError(what + ": " + std::strerror(errno));
+      return;
+    }
+    // The SYN is out. An early answer that says it went nowhere is a failure;
+    // no answer is what a knock on a closed port gets.
+    pollfd attempt{socket_fd.get(), POLLOUT, 0};
+    if (poll(&attempt, 1, kConnectionAttemptMilliseconds) <= 0) return;
+    int error = 0;
+    socklen_t size = sizeof error;
+    getsockopt(socket_fd.get(), SOL_SOCKET, SO_ERROR, &error, &size);
+    if (IsNotSent(error)) throw NetworkError(what + ": " + std::strerror(error));
+  }
+
+  void SendDatagram(const std::string& address, std::uint16_t port) override {
+    const std::string what = CannotSend("UDP", address, port);
+    const auto target = Target(address, port, SOCK_DGRAM, what);
+    const UniqueFd socket_fd(OpenSocket(*target, SOCK_DGRAM, what));
+    if (sendto(socket_fd.get(), "", 0, 0, target->ai_addr, target->ai_addrlen) < 0) {
+      throw NetworkError(what + ": " + std::strerror(errno));
+    }
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<Network> MakeNetwork() { return std::make_unique<PosixNetwork>(); }
+
+}  // namespace quennet

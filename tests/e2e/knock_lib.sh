@@ -1,0 +1,61 @@
+# Shared by the knock client's tests, after lib.sh: the loopback stand-in for the
+# firewall, which logs what the client sends to the live log and starts the copied
+# quennet when the last knock port is hit, and the client itself.
+: "${QUENNET_KNOCK_BIN:?}" "${QUENNET_STANDIN_BIN:?}"
+
+# Three knock ports, neither adjacent nor ascending, and the nudge port the client
+# picks for them (the one after the highest), from a range below the ephemeral ports
+# that changes from run to run, so that runs side by side keep apart.
+base=$((20000 + RANDOM % 12000))
+k1=$((base + 5)) k2=$((base + 2)) k3=$((base + 9)) nudge=$((base + 10))
+knock_ports=$k1,$k2,$k3
+
+# start_standin LINES ARGS...: the stand-in on the knock and nudge ports, on a fresh
+# live log. A hit on the last knock port starts `quennet ARGS...`, where "{address}"
+# stands for the sender. It ends once it has logged LINES lines and what it started
+# has ended.
+start_standin() {
+  local lines=$1 ready=""
+  shift
+  rm -f "$live"
+  exec {standin}< <("$QUENNET_STANDIN_BIN" --log "$live" --ports "$knock_ports,$nudge" --on "$k3" --lines "$lines" \
+    -- "$app/quennet" "$@" 2> "$sandbox/standin.err")
+  read -r -u "$standin" ready || true
+  [ "$ready" == ready ] || fail "the stand-in does not listen: $(cat "$sandbox/standin.err")"
+}
+
+# Waits until the stand-in and every command started under it have ended.
+wait_standin() {
+  cat <&"$standin" > "$sandbox/standin.out"
+  exec {standin}<&-
+  expect_eq "$(cat "$sandbox/standin.err")" "" "the stand-in's errors"
+}
+
+# knock ARGS...: runs the client (through KNOCK_RUNNER when set, such as wine);
+# keeps its status, output and errors.
+knock() {
+  knock_status=0
+  ${KNOCK_RUNNER:-} "$QUENNET_KNOCK_BIN" "$@" > "$sandbox/knock.out" 2> "$sandbox/knock.err" || knock_status=$?
+}
+
+# The live log's records as "ACTION PROTOCOL SOURCE DESTINATION DST-PORT", after a
+# check that its lines end in CR LF and its header names the fields.
+logged_packets() {
+  grep -q $'^#Fields: date time action protocol src-ip dst-ip src-port dst-port .*\r$' "$live" || fail "no #Fields: header"
+  [ "$(grep -vc $'\r$' "$live")" == 0 ] || fail "a live log line without CR LF"
+  sed -nE 's/\r$//; s/^[0-9-]+ [0-9:]+ (\S+ \S+ \S+ \S+) \S+ (\S+) .*/\1 \2/p' "$live"
+}
+
+# expect_opened ADDRESS WHAT: quennet verified the knock from ADDRESS, recorded it and
+# opened port 3389 to it; clears the log files and the record.
+expect_opened() {
+  expect_eq "$(logged "$app/velt.log")|$(logged "$app/error.log")" "Port $k1 has a match in the firewall log
+Port $k2 has a match in the firewall log
+Port $k3 has a match in the firewall log
+All ports have been successfully matched to IP address $1|" "velt.log and error.log ($2)"
+  expect_eq "$(sort "$QUENNET_COMMAND_RECORD")" "EVENTCREATE [/L] [APPLICATION] [/SO] [Quennet] [/ID] [100] [/T] [INFORMATION] [/D] [Quennet - Port Knock Authenticated\r\nRule Name=KnockRDP\r\nIP=$1\r\nport=3389]
+netsh [advfirewall] [firewall] [add] [rule] [name=KnockRDP] [dir=in] [action=allow] [protocol=TCP] [localport=3389] [remoteip=$1]" \
+    "recorded commands ($2)"
+  rm -f "$app"/*.log
+  : > "$QUENNET_COMMAND_RECORD"
+}

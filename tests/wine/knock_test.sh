@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# quennet-knock.exe under Wine knocks the POSIX loopback stand-in for the firewall,
+# which starts the POSIX quennet on the last knock port; the run verifies the knock.
+# Build both first:
+#   cmake --preset windows && cmake --build --preset windows
+#   cmake --preset default && cmake --build --preset default
+# Usage: tests/wine/knock_test.sh [windows build folder] [POSIX build folder]
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+windows_build=${1:-$root/build/windows}
+posix_build=${2:-$root/build/default}
+export QUENNET_KNOCK_BIN=$windows_build/quennet-knock.exe QUENNET_BIN=$posix_build/quennet \
+  QUENNET_STANDIN_BIN=$posix_build/tests/e2e/firewall_standin QUENNET_SOURCE=$root
+for file in "$QUENNET_KNOCK_BIN" "$QUENNET_BIN" "$QUENNET_STANDIN_BIN"; do
+  [[ -f $file ]] || { echo "missing $file: build the windows and default presets first" >&2; exit 2; }
+done
+source "$root/tests/e2e/lib.sh"
+source "$root/tests/e2e/knock_lib.sh"
+
+export WINEPREFIX=$sandbox/prefix WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=' KNOCK_RUNNER=wine
+unset DISPLAY
+trap 'wineserver -k 2>/dev/null || true; rm -rf "$sandbox"' EXIT  # this prefix's server and programs only
+mkdir -p "$WINEPREFIX"
+wineserver -p </dev/null >/dev/null 2>&1
+wineboot -i </dev/null >/dev/null 2>&1
+
+start_standin 4 "$knock_ports" dt KnockRDP 30 '{address}' 3389
+knock --delay 50 --nudge-after 300 127.0.0.1 "$knock_ports"
+wait_standin
+expect_eq "$knock_status|$(tr -d '\r' < "$sandbox/knock.out")" "0|knock 1 of 3: TCP to 127.0.0.1 port $k1
+knock 2 of 3: TCP to 127.0.0.1 port $k2
+knock 3 of 3: TCP to 127.0.0.1 port $k3
+nudge: TCP to 127.0.0.1 port $nudge" "quennet-knock.exe: status and report"
+expect_eq "$(logged_packets | cut -d ' ' -f 1,2,5 | tr '\n' ' ')" "DROP TCP $k1 DROP TCP $k2 DROP TCP $k3 DROP TCP $nudge " "one line per packet"
+expect_opened 127.0.0.1 "quennet-knock.exe"
+echo "ok    quennet-knock.exe knocked the loopback stand-in and the run verified"
