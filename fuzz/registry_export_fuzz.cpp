@@ -5,10 +5,10 @@
 #include <string>
 #include <utility>
 
-#include "app/registry_value.h"
 #include "fuzz_check.h"
 #include "platform/memory_registry.h"
 #include "platform/registry_export.h"
+#include "shared/registry_value.h"
 
 namespace {
 

@@ -1,12 +1,14 @@
 #include "app/form1.h"
 
 #include "app/command_line.h"
-#include "app/host_environment.h"
-#include "app/registry_value.h"
 #include "fwlog/action_codes.h"
+#include "fwlog/snapshot.h"
 #include "knock/correlation.h"
 #include "knock/verification.h"
 #include "logging/event_entry.h"
+#include "logging/log_files.h"
+#include "shared/host_environment.h"
+#include "shared/registry_value.h"
 #include "unlock/address_literal.h"
 #include "unlock/allow_rule.h"
 
@@ -35,6 +37,7 @@ void Form1::Run() {
   state_.WindowsFolder = host_.shell.ExpandEnvironmentStrings("%windir%");
   SetFirewallLogPathVariable(host_, state_);
   CreateAppDirectories(host_, state_);
+  ClearSnapshotFolder(host_, state_.AppDataFolder);
   SetFirewallLogPathVariable(host_, state_);
 
   const auto roles = InterpretCommandLine(CommandText, GeneralDateText(StartTime));

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "app/command_line.h"
-#include "app/form_state.h"
 #include "platform/host.h"
+#include "shared/form_state.h"
 
 namespace quennet {
 

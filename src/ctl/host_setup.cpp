@@ -1,6 +1,6 @@
 #include "ctl/host_setup.h"
 
-#include "app/windows_version.h"
+#include "shared/windows_version.h"
 
 namespace quennet {
 namespace {

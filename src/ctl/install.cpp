@@ -1,10 +1,10 @@
 #include <utility>
 
-#include "app/windows_version.h"
 #include "ctl/host_setup.h"
 #include "ctl/knock_setup.h"
 #include "ctl/subcommands.h"
 #include "ctl/task_xml.h"
+#include "shared/windows_version.h"
 
 namespace quennet {
 namespace {

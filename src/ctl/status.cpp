@@ -1,10 +1,10 @@
-#include "app/windows_version.h"
 #include "ctl/ctl_arguments.h"
 #include "ctl/knock_setup.h"
 #include "ctl/subcommands.h"
 #include "fwlog/newest_stamp.h"
 #include "platform/error.h"
 #include "platform/text_split.h"
+#include "shared/windows_version.h"
 
 namespace quennet {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "app/windows_version.h"
+#include "shared/windows_version.h"
 
 namespace quennet {
 namespace {

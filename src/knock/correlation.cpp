@@ -6,6 +6,7 @@
 #include "knock/knock_time.h"
 #include "knock/snapshot_scan.h"
 #include "knock/wait_for_log.h"
+#include "logging/log_files.h"
 
 namespace quennet {
 

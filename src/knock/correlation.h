@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/form_state.h"
 #include "platform/host.h"
+#include "shared/form_state.h"
 
 namespace quennet {
 

@@ -3,9 +3,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/form_state.h"
 #include "fwlog/line_fields.h"
 #include "platform/host.h"
+#include "shared/form_state.h"
 
 namespace quennet {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/form_state.h"
 #include "platform/fake/fake_host.h"
+#include "shared/form_state.h"
 
 namespace quennet::test {
 

@@ -12,6 +12,7 @@
 #include "knock/knock_time.h"
 #include "knock/snapshot_scan.h"
 #include "knock/wait_for_log.h"
+#include "logging/log_files.h"
 #include "platform/text_split.h"
 
 namespace quennet {

@@ -5,12 +5,9 @@
 #include <string>
 
 #include "platform/host.h"
+#include "shared/form_state.h"
 
 namespace quennet {
-
-// The 16-bit booleans of the form: True has all bits set.
-inline constexpr std::int16_t kTrue = -1;
-inline constexpr std::int16_t kFalse = 0;
 
 // The current local date and time as general date text: the *now* that begins most
 // log lines.

@@ -1,6 +1,6 @@
 #include "unlock/allow_rule.h"
 
-#include "app/windows_version.h"
+#include "shared/windows_version.h"
 
 namespace quennet {
 

@@ -1,4 +1,4 @@
-#include "app/registry_value.h"
+#include "shared/registry_value.h"
 
 namespace quennet::basRegistry {
 

@@ -1,4 +1,4 @@
-#include "app/trusted_folder.h"
+#include "shared/trusted_folder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,7 @@
-#include "app/host_environment.h"
+#include "shared/host_environment.h"
 
-#include "app/trusted_folder.h"
-#include "app/windows_version.h"
-#include "fwlog/snapshot.h"
+#include "shared/trusted_folder.h"
+#include "shared/windows_version.h"
 
 namespace quennet {
 
@@ -15,7 +14,6 @@ void CreateAppDirectories(Host& host, const FormState& form) {
     const std::string folder = form.AppDataFolder + suffix;
     MakeTrustedFolder(host.folders, folder);
   }
-  ClearSnapshotFolder(host, form.AppDataFolder);
 }
 
 }  // namespace quennet

@@ -3,9 +3,11 @@
 #include <cstdint>
 #include <string>
 
-#include "logging/log_files.h"
-
 namespace quennet {
+
+// The 16-bit booleans of the form: True has all bits set.
+inline constexpr std::int16_t kTrue = -1;
+inline constexpr std::int16_t kFalse = 0;
 
 // The form-level state of Form1, which the operations of the run read and write in
 // place. It lives as long as the form.

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/form_state.h"
 #include "platform/host.h"
+#include "shared/form_state.h"
 
 namespace quennet {
 
@@ -10,8 +10,8 @@ namespace quennet {
 void SetFirewallLogPathVariable(Host& host, FormState& form);
 
 // Makes "\Tolvaren" and "\Tolvaren\Quennet" under AppDataFolder folders that only
-// the trusted can write into (see MakeTrustedFolder), then clears what must not be
-// read from the second. A folder that cannot be made or trusted throws RuntimeError.
+// the trusted can write into (see MakeTrustedFolder). A folder that cannot be made or
+// trusted throws RuntimeError.
 void CreateAppDirectories(Host& host, const FormState& form);
 
 }  // namespace quennet

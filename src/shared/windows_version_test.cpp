@@ -1,4 +1,4 @@
-#include "app/windows_version.h"
+#include "shared/windows_version.h"
 
 #include <gtest/gtest.h>
 
