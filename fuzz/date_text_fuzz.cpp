@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "fuzz_check.h"
-#include "platform/date_text.h"
-#include "platform/number_text.h"
+#include "text/date_text.h"
+#include "text/number_text.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include "fuzz_check.h"
 #include "knock/test_log.h"
-#include "platform/date_text.h"
+#include "text/date_text.h"
 
 namespace quennet::fuzz {
 

@@ -12,7 +12,7 @@
 #include "knock/correlation.h"
 #include "knock/verification.h"
 #include "knock_fuzz.h"
-#include "platform/text_split.h"
+#include "text/text_split.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 
 #include "fuzz_check.h"
 #include "fwlog/time_stamps.h"
-#include "platform/date_text.h"
 #include "platform/fake/fake_clock.h"
+#include "text/date_text.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "app/ip_address.h"
-#include "platform/date_text.h"
-#include "platform/number_text.h"
-#include "platform/text_split.h"
+#include "text/date_text.h"
+#include "text/number_text.h"
+#include "text/text_split.h"
 
 namespace quennet {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "fwlog/action_codes.h"
-#include "platform/text_split.h"
+#include "text/text_split.h"
 
 namespace quennet {
 namespace {

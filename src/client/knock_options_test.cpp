@@ -5,7 +5,7 @@
 #include <sstream>
 #include <utility>
 
-#include "platform/text_split.h"
+#include "text/text_split.h"
 
 namespace quennet {
 namespace {

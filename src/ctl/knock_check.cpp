@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <functional>
 
-#include "platform/text_split.h"
+#include "text/text_split.h"
 
 namespace quennet {
 namespace {

@@ -3,8 +3,8 @@
 #include "ctl/subcommands.h"
 #include "fwlog/newest_stamp.h"
 #include "platform/error.h"
-#include "platform/text_split.h"
 #include "shared/windows_version.h"
+#include "text/text_split.h"
 
 namespace quennet {
 namespace {

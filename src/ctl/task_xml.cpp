@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "platform/text_split.h"
+#include "text/text_split.h"
 
 namespace quennet {
 namespace {

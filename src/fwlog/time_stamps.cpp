@@ -4,7 +4,7 @@
 #include <charconv>
 #include <vector>
 
-#include "platform/date_text.h"
+#include "text/date_text.h"
 
 namespace quennet {
 namespace {

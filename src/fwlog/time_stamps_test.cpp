@@ -4,8 +4,8 @@
 
 #include <utility>
 
-#include "platform/date_text.h"
 #include "platform/fake/fake_clock.h"
+#include "text/date_text.h"
 
 namespace quennet {
 namespace {

@@ -4,8 +4,8 @@
 
 #include "fwlog/line_fields.h"
 #include "logging/log_files.h"
-#include "platform/date_text.h"
-#include "platform/number_text.h"
+#include "text/date_text.h"
+#include "text/number_text.h"
 
 namespace quennet {
 

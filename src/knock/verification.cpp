@@ -13,7 +13,7 @@
 #include "knock/snapshot_scan.h"
 #include "knock/wait_for_log.h"
 #include "logging/log_files.h"
-#include "platform/text_split.h"
+#include "text/text_split.h"
 
 namespace quennet {
 namespace {

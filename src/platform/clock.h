@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "platform/date_text.h"
+#include "text/date_text.h"
 
 namespace quennet {
 

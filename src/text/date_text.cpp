@@ -1,5 +1,5 @@
 // Calendar arithmetic and the general date text. The reader is in date_reader.cpp.
-#include "platform/date_text.h"
+#include "text/date_text.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "platform/text_split.h"
+#include "text/text_split.h"
 
 namespace quennet {
 

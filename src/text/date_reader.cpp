@@ -1,7 +1,7 @@
 // The date reader. It runs on every window of a firewall log and on command-line
 // tokens, so it is a small scanner that reads each character once: no regular
 // expressions, no recursion, no locale.
-#include "platform/date_text.h"
+#include "text/date_text.h"
 
 #include <array>
 #include <initializer_list>

@@ -1,4 +1,4 @@
-#include "platform/date_text.h"
+#include "text/date_text.h"
 
 #include <gtest/gtest.h>
 

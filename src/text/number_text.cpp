@@ -1,7 +1,7 @@
 // The number test. std::from_chars does the conversion because it ignores the
 // locale; the syntax is checked first because from_chars also takes "inf", "nan"
 // and refuses a leading "+".
-#include "platform/number_text.h"
+#include "text/number_text.h"
 
 #include <charconv>
 #include <system_error>
