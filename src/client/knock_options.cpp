@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "fwlog/action_codes.h"
+#include "text/ascii.h"
 #include "text/text_split.h"
 
 namespace quennet {
@@ -17,7 +18,7 @@ constexpr int kMaxMilliseconds = 600000;
 // would never find "0701"), and at most `max`.
 std::optional<int> ReadWholeNumber(std::string_view text, int max) {
   if (text.empty() || (text.size() > 1 && text[0] == '0')) return std::nullopt;
-  if (!std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) return std::nullopt;
+  if (!std::all_of(text.begin(), text.end(), IsDigit)) return std::nullopt;
   int value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc() || end != text.data() + text.size() || value > max) return std::nullopt;

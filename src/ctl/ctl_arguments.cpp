@@ -1,8 +1,9 @@
 #include "ctl/ctl_arguments.h"
 
 #include <algorithm>
-#include <cctype>
 
+#include "fwlog/action_codes.h"
+#include "text/ascii.h"
 #include "text/text_split.h"
 
 namespace quennet {
@@ -10,17 +11,12 @@ namespace {
 
 bool IsNumber(const std::string& text, std::size_t max_digits) {
   return !text.empty() && text.size() <= max_digits && text[0] != '0' &&
-         std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); });
+         std::all_of(text.begin(), text.end(), IsDigit);
 }
 
 bool IsPort(const std::string& text) { return IsNumber(text, 5) && std::stol(text) <= 65535; }
 
-bool IsActionCode(const std::string& code) {
-  if (code.size() != 2) return false;
-  const char action = static_cast<char>(std::tolower(static_cast<unsigned char>(code[0])));
-  const char protocol = static_cast<char>(std::tolower(static_cast<unsigned char>(code[1])));
-  return (action == 'a' || action == 'd') && (protocol == 't' || protocol == 'u' || protocol == 'i');
-}
+bool IsActionCode(const std::string& code) { return code.size() == 2 && !ActionProtocol(code).empty(); }
 
 }  // namespace
 
@@ -61,14 +57,14 @@ void CheckActionList(const std::string& actions) {
   if (!std::all_of(codes.begin(), codes.end(), IsActionCode)) {
     throw UsageError("ACTIONS: \"" + actions + "\" is not a list of the codes at au ai dt du di");
   }
-  if (std::tolower(static_cast<unsigned char>(codes.back()[0])) != 'd') {
+  if (LowerAscii(codes.back()[0]) != 'd') {
     throw UsageError("ACTIONS: the last code must be dt, du or di: the task starts on the event of a dropped packet");
   }
 }
 
 void CheckRuleName(const std::string& rule) {
-  const bool plain = !rule.empty() && rule.size() <= 200 && std::all_of(rule.begin(), rule.end(), [](unsigned char c) {
-    return std::isalnum(c) || c == '.' || c == '-' || c == '_';
+  const bool plain = !rule.empty() && rule.size() <= 200 && std::all_of(rule.begin(), rule.end(), [](char c) {
+    return IsLetter(c) || IsDigit(c) || c == '.' || c == '-' || c == '_';
   });
   if (!plain) throw UsageError("RULE: \"" + rule + "\" may hold only letters, digits, '.', '-' and '_'");
 }

@@ -1,8 +1,8 @@
 #include "ctl/task_xml.h"
 
 #include <algorithm>
-#include <cctype>
 
+#include "text/ascii.h"
 #include "text/text_split.h"
 
 namespace quennet {
@@ -47,7 +47,7 @@ std::string Escaped(const std::string& text) {
 
 // The protocol number that event 5152 records for the last action code.
 std::string ProtocolNumber(const std::string& actions) {
-  switch (std::tolower(static_cast<unsigned char>(actions.back()))) {
+  switch (LowerAscii(actions.back())) {
     case 't': return "6";
     case 'u': return "17";
     default: return "1";

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "shared/windows_version.h"
+#include "text/ascii.h"
 
 namespace quennet {
 namespace {
@@ -12,15 +13,13 @@ struct CodeMeaning {
   std::string_view protocol;
 };
 
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 // a or d, then t, u or i, in any case; any longer code means an allowed TCP packet.
 std::optional<CodeMeaning> ReadCode(std::string_view code) {
   if (code.size() > 2) return CodeMeaning{true, "TCP"};
   if (code.size() != 2) return std::nullopt;
-  const char action = AsciiLower(code[0]);
+  const char action = LowerAscii(code[0]);
   if (action != 'a' && action != 'd') return std::nullopt;
-  switch (AsciiLower(code[1])) {
+  switch (LowerAscii(code[1])) {
     case 't': return CodeMeaning{action == 'a', "TCP"};
     case 'u': return CodeMeaning{action == 'a', "UDP"};
     case 'i': return CodeMeaning{action == 'a', "ICMP"};

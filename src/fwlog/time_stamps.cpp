@@ -4,33 +4,23 @@
 #include <charconv>
 #include <vector>
 
+#include "text/ascii.h"
 #include "text/date_text.h"
+#include "text/text_split.h"
 
 namespace quennet {
 namespace {
 
 enum class CharClass { kDigit, kLetter, kOther };
 
-bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-
 CharClass ClassOf(char c) {
-  if (c >= '0' && c <= '9') return CharClass::kDigit;
-  return IsAlphabetic({&c, 1}) ? CharClass::kLetter : CharClass::kOther;
+  if (IsDigit(c)) return CharClass::kDigit;
+  return IsLetter(c) ? CharClass::kLetter : CharClass::kOther;
 }
 
 bool HasShape(std::string_view window, std::string_view sample) {
   return std::equal(window.begin(), window.end(), sample.begin(), sample.end(),
                     [](char a, char b) { return ClassOf(a) == ClassOf(b); });
-}
-
-std::vector<std::string_view> SplitAt(std::string_view text, char separator) {
-  std::vector<std::string_view> parts;
-  for (std::size_t start = 0;;) {
-    const std::size_t end = text.find(separator, start);
-    parts.push_back(text.substr(start, end - start));
-    if (end == std::string_view::npos) return parts;
-    start = end + 1;
-  }
 }
 
 // The English name of a month part such as "07"; empty unless it is a whole number
@@ -93,8 +83,8 @@ std::string ReturnDateWithMonthName(std::string_view strDateToFormat, int intMon
   std::string time_part;
   if (strDateToFormat.find(' ') != std::string_view::npos) {
     date_piece.clear();
-    for (const std::string_view piece : SplitAt(strDateToFormat, ' ')) {
-      if (piece.find_first_of("-/") != std::string_view::npos) {
+    for (const std::string& piece : SplitAll(strDateToFormat, ' ')) {
+      if (piece.find_first_of("-/") != std::string::npos) {
         date_piece = piece;
       } else {
         time_part += ' ';
@@ -104,7 +94,7 @@ std::string ReturnDateWithMonthName(std::string_view strDateToFormat, int intMon
   }
   std::replace(date_piece.begin(), date_piece.end(), '-', '/');
   if (date_piece.find('/') == std::string::npos) return "";
-  const std::vector<std::string_view> parts = SplitAt(date_piece, '/');
+  const std::vector<std::string> parts = SplitAll(date_piece, '/');
   if (parts.size() < 3) return "";
   if (intMonthLocation < 1 || intMonthLocation > 3) return "";
   // The month part, then the other two in the order they stand.
@@ -112,7 +102,7 @@ std::string ReturnDateWithMonthName(std::string_view strDateToFormat, int intMon
   const std::size_t* order = kOrder[intMonthLocation - 1];
   const std::string month = MonthNameOf(parts[order[0]]);
   if (month.empty()) return "";
-  return month + " " + std::string(parts[order[1]]) + " " + std::string(parts[order[2]]) + time_part;
+  return month + " " + parts[order[1]] + " " + parts[order[2]] + time_part;
 }
 
 }  // namespace quennet

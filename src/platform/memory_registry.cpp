@@ -1,16 +1,11 @@
 #include "platform/memory_registry.h"
 
-#include <algorithm>
 #include <cstring>
+
+#include "text/ascii.h"
 
 namespace quennet {
 namespace {
-
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : char(c); });
-  return text;
-}
 
 std::string TrimSeparators(const std::string& path) {
   const std::size_t first = path.find_first_not_of('\\');
@@ -22,16 +17,16 @@ std::string TrimSeparators(const std::string& path) {
 
 void MemoryRegistry::Set(const std::string& key_path, const std::string& value_name, Value value) {
   // Every parent of a key exists too, as in the real registry.
-  const std::string path = Lower(TrimSeparators(key_path));
+  const std::string path = LowerAscii(TrimSeparators(key_path));
   for (std::size_t sep = path.find('\\'); sep != std::string::npos; sep = path.find('\\', sep + 1)) {
     keys_[path.substr(0, sep)];
   }
-  keys_[path][Lower(value_name)] = std::move(value);
+  keys_[path][LowerAscii(value_name)] = std::move(value);
 }
 
 std::int32_t MemoryRegistry::RegOpenKeyA(RegHandle root, const std::string& sub_key, RegHandle& key) {
   if (root != kHkeyLocalMachine) return kErrorInvalidHandle;
-  const auto found = keys_.find(Lower(TrimSeparators(sub_key)));
+  const auto found = keys_.find(LowerAscii(TrimSeparators(sub_key)));
   if (found == keys_.end()) return kErrorFileNotFound;
   open_.push_back(&found->second);
   key = open_.size();
@@ -43,7 +38,7 @@ std::int32_t MemoryRegistry::RegQueryValueExA(RegHandle key, const std::string& 
                                               std::uint32_t& size) {
   if (key == 0 || key > open_.size() || open_[key - 1] == nullptr) return kErrorInvalidHandle;
   const Values& values = *open_[key - 1];
-  const auto found = values.find(Lower(value_name));
+  const auto found = values.find(LowerAscii(value_name));
   if (found == values.end()) return kErrorFileNotFound;
   const Value& value = found->second;
   type = value.type;

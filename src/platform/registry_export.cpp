@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "platform/line_buffer.h"
+#include "text/ascii.h"
 
 namespace quennet {
 namespace {
@@ -19,23 +20,6 @@ constexpr std::string_view kMachineRoot = "HKEY_LOCAL_MACHINE";
 constexpr std::string_view kNarrowHeader = "REGEDIT4";
 
 bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
 
 // UTF-16LE to 8-bit text: a code point below 256 as that byte, any other as '?'.
 std::string NarrowUtf16(std::string_view bytes) {
@@ -72,10 +56,10 @@ std::optional<std::uint32_t> ReadHex(std::string_view digits, std::size_t max_di
 // "25,00,53" as bytes; an empty list is no bytes.
 std::optional<std::string> ReadHexBytes(std::string_view list) {
   std::string bytes;
-  if (Trim(list).empty()) return bytes;
+  if (TrimBlanks(list).empty()) return bytes;
   for (;;) {
     const std::size_t comma = list.find(',');
-    const auto byte = ReadHex(Trim(list.substr(0, comma)), 2);
+    const auto byte = ReadHex(TrimBlanks(list.substr(0, comma)), 2);
     if (!byte) return std::nullopt;
     bytes.push_back(static_cast<char>(*byte));
     if (comma == std::string_view::npos) return bytes;
@@ -103,13 +87,13 @@ using Value = MemoryRegistry::Value;
 
 std::optional<Value> ReadString(std::string_view data) {
   auto text = ReadQuoted(data);
-  if (!text || !Trim(data).empty()) return std::nullopt;
+  if (!text || !TrimBlanks(data).empty()) return std::nullopt;
   // Handed out with its NUL, as the registry gives string data.
   return Value{kRegSz, *text + '\0'};
 }
 
 std::optional<Value> ReadDword(std::string_view digits) {
-  const auto number = ReadHex(Trim(digits), 8);
+  const auto number = ReadHex(TrimBlanks(digits), 8);
   if (!number) return std::nullopt;
   std::string bytes;
   for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<char>(*number >> shift & 0xFF));
@@ -147,14 +131,14 @@ class ExportReader {
 
   void ReadLine(std::string_view line) {
     if (!continued_.empty() && !line.empty() && IsBlank(line.front())) {
-      Collect(Trim(line));
+      Collect(TrimBlanks(line));
       return;
     }
     // A list that broke off is read as far as it came.
     if (!continued_.empty()) ReadValue(std::exchange(continued_, {}));
-    if (first_line_ && Trim(line) == kNarrowHeader) wide_strings_ = false;
+    if (first_line_ && TrimBlanks(line) == kNarrowHeader) wide_strings_ = false;
     first_line_ = false;
-    line = Trim(line);
+    line = TrimBlanks(line);
     if (StartsWith(line, "[")) {
       ReadSection(line);
     } else if (StartsWith(line, "\"") || StartsWith(line, "@")) {
@@ -178,7 +162,7 @@ class ExportReader {
     if (line.size() < 2 || line.back() != ']') return;
     const std::string_view path = line.substr(1, line.size() - 2);
     const std::string_view root = path.substr(0, path.find('\\'));
-    if (!EqualNoCase(root, kMachineRoot)) return;
+    if (!EqualsIgnoringCase(root, kMachineRoot)) return;
     key_ = std::string(path.substr(std::min(path.size(), root.size() + 1)));
   }
 
@@ -192,9 +176,9 @@ class ExportReader {
     } else {
       name = ReadQuoted(rest);
     }
-    rest = Trim(rest);
+    rest = TrimBlanks(rest);
     if (!name || !StartsWith(rest, "=")) return;
-    auto value = ReadData(Trim(rest.substr(1)), wide_strings_);
+    auto value = ReadData(TrimBlanks(rest.substr(1)), wide_strings_);
     if (value) registry_.Set(*key_, *name, std::move(*value));
   }
 

@@ -7,6 +7,8 @@
 #include <initializer_list>
 #include <utility>
 
+#include "text/ascii.h"
+
 namespace quennet {
 namespace {
 
@@ -39,30 +41,11 @@ struct DatePiece {
   int month = 0;
 };
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-bool IsLetter(char c) { return LowerAscii(c) >= 'a' && LowerAscii(c) <= 'z'; }
-
-bool SameLetters(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  }
-  return true;
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 // The month of a full English month name or its first three letters; 0 for any other word.
 int MonthOfWord(std::string_view word) {
   for (int month = 1; month <= 12; ++month) {
     const std::string name = MonthName(month);
-    if (SameLetters(word, name) || SameLetters(word, std::string_view(name).substr(0, 3))) return month;
+    if (EqualsIgnoringCase(word, name) || EqualsIgnoringCase(word, std::string_view(name).substr(0, 3))) return month;
   }
   return 0;
 }
@@ -220,8 +203,8 @@ HalfOfDay TakeHalfOfDay(Scanner& scanner) {
   const std::size_t start = scanner.Position();
   scanner.TakeBlanks();
   const std::string_view word = scanner.TakeWord();
-  if (SameLetters(word, "AM")) return HalfOfDay::kAm;
-  if (SameLetters(word, "PM")) return HalfOfDay::kPm;
+  if (EqualsIgnoringCase(word, "AM")) return HalfOfDay::kAm;
+  if (EqualsIgnoringCase(word, "PM")) return HalfOfDay::kPm;
   scanner.Rewind(start);
   return HalfOfDay::kNone;
 }

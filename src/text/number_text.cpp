@@ -6,6 +6,8 @@
 #include <charconv>
 #include <system_error>
 
+#include "text/ascii.h"
+
 namespace quennet {
 namespace {
 
@@ -24,7 +26,7 @@ class DigitCursor {
   // How many digits were taken.
   std::size_t TakeDigits() {
     const std::size_t start = pos_;
-    while (!AtEnd() && text_[pos_] >= '0' && text_[pos_] <= '9') ++pos_;
+    while (!AtEnd() && IsDigit(text_[pos_])) ++pos_;
     return pos_ - start;
   }
 

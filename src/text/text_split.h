@@ -1,11 +1,12 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quennet {
 
 // Splits at every `separator`, keeping empty pieces: "a,,b," gives a, "", b, "".
-std::vector<std::string> SplitAll(const std::string& text, char separator);
+std::vector<std::string> SplitAll(std::string_view text, char separator);
 
 }  // namespace quennet

@@ -6,12 +6,12 @@
 #include <optional>
 #include <vector>
 
+#include "text/ascii.h"
+
 namespace quennet {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 int HexValue(char c) {
   if (IsDigit(c)) return c - '0';

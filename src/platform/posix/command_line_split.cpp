@@ -1,9 +1,9 @@
 #include "platform/posix/command_line_split.h"
 
+#include "text/ascii.h"
+
 namespace quennet {
 namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 // Reads one argument starting at `pos` (not a blank) and leaves `pos` after it.
 std::string ReadArgument(std::string_view line, std::size_t& pos) {
