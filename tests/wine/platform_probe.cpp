@@ -14,8 +14,8 @@
 
 #include "platform/error.h"
 #include "platform/win32/win32_command_line.h"
+#include "platform/win32/win32_files.h"
 #include "platform/win32/win32_folder_security.h"
-#include "platform/win32/win32_services.h"
 
 namespace quennet {
 namespace {

@@ -1,5 +1,5 @@
 #include "platform/win32/win32_api.h"
-#include "platform/win32/win32_services.h"
+#include "platform/win32/win32_clock.h"
 
 namespace quennet {
 

@@ -7,7 +7,7 @@
 #include "platform/copy_names.h"
 #include "platform/line_buffer.h"
 #include "platform/win32/win32_error.h"
-#include "platform/win32/win32_services.h"
+#include "platform/win32/win32_files.h"
 
 namespace quennet {
 namespace {

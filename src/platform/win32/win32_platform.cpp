@@ -6,11 +6,15 @@
 #include <cstdio>
 
 #include "platform/platform.h"
+#include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_command_line.h"
 #include "platform/win32/win32_error.h"
+#include "platform/win32/win32_files.h"
 #include "platform/win32/win32_folder_security.h"
 #include "platform/win32/win32_privileges.h"
-#include "platform/win32/win32_services.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_version.h"
 
 namespace quennet {
 namespace {

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "platform/win32/win32_error.h"
-#include "platform/win32/win32_services.h"
+#include "platform/win32/win32_shell.h"
 
 namespace quennet {
 namespace {

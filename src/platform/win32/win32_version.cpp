@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "platform/win32/win32_services.h"
+#include "platform/win32/win32_version.h"
 
 namespace quennet {
 

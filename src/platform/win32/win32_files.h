@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/files.h"
+
+namespace quennet {
+
+class Win32FileService : public FileService {
+ public:
+  bool FolderExists(const std::string& path) override;
+  void CreateFolder(const std::string& path) override;
+  bool FileExists(const std::string& path) override;
+  void CopyFile(const std::string& from, const std::string& to) override;
+  std::unique_ptr<TextStream> OpenTextFile(const std::string& path) override;
+  void AppendLine(const std::string& path, const std::string& line) override;
+  void RemoveFile(const std::string& path) override;
+  void RemoveStaleCopies(const std::string& to) override;
+  void WriteWholeFile(const std::string& path, const std::string& bytes) override;
+};
+
+}  // namespace quennet
