@@ -36,9 +36,6 @@ class TextStream {
 class FileService {
  public:
   virtual ~FileService() = default;
-  virtual bool FolderExists(const std::string& path) = 0;
-  // Creates one folder whose parent exists.
-  virtual void CreateFolder(const std::string& path) = 0;
   virtual bool FileExists(const std::string& path) = 0;
   // Replaces `to` whole with a copy of `from`: a reader of `to` sees either the old
   // file or the new one, never a half-written one, and a failed copy leaves the

@@ -68,17 +68,6 @@ void FakeFileService::Check(Op op, const std::string& path) const {
   if (failing_.count({op, path})) throw RuntimeError(kErrPermissionDenied, "Permission denied");
 }
 
-bool FakeFileService::FolderExists(const std::string& path) {
-  Check(Op::FolderExists, path);
-  return folders.count(path) > 0;
-}
-
-void FakeFileService::CreateFolder(const std::string& path) {
-  Check(Op::CreateFolder, path);
-  changes.push_back("CreateFolder " + path);
-  folders.insert(path);
-}
-
 bool FakeFileService::FileExists(const std::string& path) {
   Check(Op::FileExists, path);
   return files.count(path) > 0;

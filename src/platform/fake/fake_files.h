@@ -14,12 +14,11 @@ namespace quennet {
 // operation on any path on request. Paths are taken as written.
 class FakeFileService : public FileService {
  public:
-  enum class Op { FolderExists, CreateFolder, FileExists, CopyFile, OpenTextFile, ReadAll, ReadLine, AppendLine, RemoveFile, WriteWholeFile };
+  enum class Op { FileExists, CopyFile, OpenTextFile, ReadAll, ReadLine, AppendLine, RemoveFile, WriteWholeFile };
 
   std::map<std::string, std::string> files;
-  std::set<std::string> folders;
-  // "CreateFolder <path>", "CopyFile <from> -> <to>", "AppendLine <path>",
-  // "RemoveFile <path>", "RemoveStaleCopies <to>", "WriteWholeFile <path>".
+  // "CopyFile <from> -> <to>", "AppendLine <path>", "RemoveFile <path>",
+  // "RemoveStaleCopies <to>", "WriteWholeFile <path>".
   std::vector<std::string> changes;
 
   // From now on, `op` on `path` throws (for CopyFile, `path` is the destination).
@@ -30,8 +29,6 @@ class FakeFileService : public FileService {
   // The lines appended to `path`, without their CR LF.
   std::vector<std::string> Lines(const std::string& path) const;
 
-  bool FolderExists(const std::string& path) override;
-  void CreateFolder(const std::string& path) override;
   bool FileExists(const std::string& path) override;
   void CopyFile(const std::string& from, const std::string& to) override;
   std::unique_ptr<TextStream> OpenTextFile(const std::string& path) override;

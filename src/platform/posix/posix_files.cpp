@@ -59,15 +59,6 @@ class FdTextStream : public TextStream {
 
 }  // namespace
 
-bool PosixFileService::FolderExists(const std::string& path) { return HasType(path, S_IFDIR); }
-
-void PosixFileService::CreateFolder(const std::string& path) {
-  // A folder that another run made meanwhile is as good as one made here.
-  if (::mkdir(NativePath(path).c_str(), 0777) == 0) return;
-  const int error = errno;
-  if (error != EEXIST || !FolderExists(path)) throw ErrnoError(error);
-}
-
 bool PosixFileService::FileExists(const std::string& path) { return HasType(path, S_IFREG); }
 
 void PosixFileService::CopyFile(const std::string& from, const std::string& to) {

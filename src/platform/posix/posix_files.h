@@ -8,8 +8,6 @@ namespace quennet {
 // nothing else in a path is translated.
 class PosixFileService : public FileService {
  public:
-  bool FolderExists(const std::string& path) override;
-  void CreateFolder(const std::string& path) override;
   bool FileExists(const std::string& path) override;
   void CopyFile(const std::string& from, const std::string& to) override;
   std::unique_ptr<TextStream> OpenTextFile(const std::string& path) override;

@@ -147,18 +147,6 @@ bool MoveIntoPlace(const std::string& temporary, const std::string& to) {
 
 }  // namespace
 
-bool Win32FileService::FolderExists(const std::string& path) {
-  const DWORD attributes = Attributes(path);
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-void Win32FileService::CreateFolder(const std::string& path) {
-  // A folder that another run made meanwhile is as good as one made here.
-  if (CreateDirectoryA(path.c_str(), nullptr)) return;
-  const RuntimeError error = LastWin32Error();
-  if (error.number() != kErrFileExists || !FolderExists(path)) throw error;
-}
-
 bool Win32FileService::FileExists(const std::string& path) {
   const DWORD attributes = Attributes(path);
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
