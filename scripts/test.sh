@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds and runs every test: the POSIX build, the sanitizer build, the Windows
-# program under Wine and a short fuzzing pass. Exits non-zero on any failure.
+# Builds and runs every test: the include layers, the POSIX build, the sanitizer
+# build, the Windows program under Wine and a short fuzzing pass. Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -86,6 +86,8 @@ fuzz_leg() {
   scripts/fuzz.sh 20
 }
 
+step "every include points down"
+scripts/check_layers.sh
 posix_leg
 windows_leg
 fuzz_leg

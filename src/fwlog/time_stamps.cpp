@@ -15,7 +15,7 @@ enum class CharClass { kDigit, kLetter, kOther };
 
 CharClass ClassOf(char c) {
   if (IsDigit(c)) return CharClass::kDigit;
-  return IsLetter(c) ? CharClass::kLetter : CharClass::kOther;
+  return IsAlphabetic({&c, 1}) ? CharClass::kLetter : CharClass::kOther;
 }
 
 bool HasShape(std::string_view window, std::string_view sample) {
