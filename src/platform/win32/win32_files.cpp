@@ -46,6 +46,7 @@ class Win32TextStream : public TextStream {
     return lines_.ReadAll();
   }
   void ReadLine(std::string& line) override { lines_.ReadLine(line); }
+  std::string_view ReadLines() override { return lines_.ReadLines(); }
 
  private:
   std::size_t Read(char* buffer, std::size_t size) {
