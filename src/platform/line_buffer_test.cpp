@@ -51,24 +51,23 @@ TEST(LineBuffer, EndsLinesAtCrLfLfAndLoneCrWhereverTheChunksBreak) {
   EXPECT_EQ(AllLines(long_line + "\r\nnext", 64 * 1024), (std::vector<std::string>{long_line, "next"}));
 }
 
-TEST(LineBuffer, AFailedReadEndsTheInput) {
-  int calls = 0;
-  LineBuffer lines([&calls](char* buffer, std::size_t) -> std::size_t {
+// Input whose first read gives `text` and whose second read fails.
+LineBuffer::ReadChunk FailingAfter(std::string text) {
+  return [text, calls = 0](char* buffer, std::size_t) mutable -> std::size_t {
     if (++calls > 1) throw RuntimeError(57, "Device I/O error");
-    std::memcpy(buffer, "a\nb", 3);
-    return 3;
-  });
+    std::memcpy(buffer, text.data(), text.size());
+    return text.size();
+  };
+}
+
+TEST(LineBuffer, AFailedReadEndsTheInput) {
+  LineBuffer lines(FailingAfter("a\nb\r"));
   EXPECT_EQ(lines.ReadLine(), "a");
   EXPECT_THROW(lines.ReadLine(), RuntimeError);
   EXPECT_TRUE(lines.AtEnd());
 
   // A block read loses the same unfinished line.
-  calls = 0;
-  LineBuffer blocks([&calls](char* buffer, std::size_t) -> std::size_t {
-    if (++calls > 1) throw RuntimeError(57, "Device I/O error");
-    std::memcpy(buffer, "a\nb\r", 4);
-    return 4;
-  });
+  LineBuffer blocks(FailingAfter("a\nb\r"));
   EXPECT_EQ(blocks.ReadLines(), "a\n");
   EXPECT_THROW(blocks.ReadLines(), RuntimeError);
   EXPECT_TRUE(blocks.AtEnd());
