@@ -1,13 +1,17 @@
 #include <benchmark/benchmark.h>
 
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 
 #include "firewall_records.h"
 #include "fwlog/line_fields.h"
 #include "knock/snapshot_scan.h"
 #include "knock/test_log.h"
 #include "knock/verification.h"
+#include "platform/fake/fake_host.h"
 #include "platform/line_buffer.h"
+#include "platform/posix/posix_files.h"
 
 namespace quennet::bench {
 namespace {
@@ -43,24 +47,29 @@ void LineBufferAndFields(benchmark::State& state) {
 }
 BENCHMARK(LineBufferAndFields)->Unit(benchmark::kMillisecond);
 
-// The snapshot scan of a knock step looking for port 701 (which no record holds), on
-// the in-memory file service: line by line, as with the trace on, or in blocks.
+// The snapshot scan of a knock step looking for port 701 (which no record holds),
+// over a file in the file cache: line by line, as with the trace on, or in blocks.
 void SnapshotScan(benchmark::State& state, bool every_line) {
-  test::KnockHost fake;
-  fake.files.files[test::kSnapshot] = Records(state, "2012-07-17 10:17:07");
+  const std::string path = (std::filesystem::temp_directory_path() / "quennet_bench_scan.log").string();
+  const std::string text = Records(state, "2012-07-17 10:17:07");
+  std::ofstream(path, std::ios::binary) << text;
+  FakeHost fake;
+  PosixFileService files;
+  Host host{files, fake.shell, fake.clock, fake.registry, fake.version, fake.folders, ""};
   const std::vector<std::string_view> needles{" 701 "};
   std::int64_t found = 0;
   for (auto _ : state) {
     ScanSnapshotFor(
-        fake.host, test::kSnapshot, every_line, [&] { return needles; },
+        host, path, every_line, [&] { return needles; },
         [&](std::string_view line) {
           found += HasActionText(line, "DROP TCP") && HasPort(line, "701");
           return true;
         },
         [](const RuntimeError&) {});
   }
+  std::filesystem::remove(path);
   benchmark::DoNotOptimize(found);
-  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(fake.files.files[test::kSnapshot].size()));
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
 }
 void SnapshotScanLineByLine(benchmark::State& state) { SnapshotScan(state, true); }
 void SnapshotScanInBlocks(benchmark::State& state) { SnapshotScan(state, false); }
