@@ -2,7 +2,9 @@
 # header) whose records run through the evening of 2012-07-16, with a knock on 701,
 # 702 and 703 from 203.0.113.45 in the last 30 seconds before midnight and a few
 # records from midnight on, so the log has reached 2012-07-17 00:00:00.
-# Usage: awk -v bytes=33554432 -f firewall_log.awk > pfirewall.log
+# Usage: awk -v bytes=33554432 [-v drops=1] -f firewall_log.awk > pfirewall.log
+# With drops=1 every record of traffic is a dropped TCP packet, so nearly every line
+# holds the action text the knock looks for.
 # No other record holds 701, 702 or 703 in any field, so the knock is the only one.
 function pick(list,    items, n) {
   n = split(list, items, " ")
@@ -30,7 +32,7 @@ function knock(seconds, port) {
 }
 # One record of ordinary traffic, stamped `seconds` after midnight of `day`.
 function traffic(day, seconds,    roll, ipv6, here, there, remote, action, protocol, rest) {
-  roll = rand()
+  roll = drops ? 0 : rand()
   ipv6 = rand() < 0.06
   here = ipv6 ? "2001:db8::20" : "192.0.2.20"
   there = ipv6 ? v6("2001:db8:4::") : v4("192.0.2")

@@ -8,13 +8,15 @@ namespace {
 
 class RecordMaker {
  public:
+  explicit RecordMaker(bool drops_only) : drops_only_(drops_only) {}
+
   std::string Next() {
     const bool ipv6 = Between(1, 100) <= 6;
     const std::string here = ipv6 ? "2001:db8::20" : "192.0.2.20";
     const std::string remote = ipv6 ? "2001:db8:" + std::to_string(Between(1, 4095)) + "::" + std::to_string(Between(1, 9999))
                                     : Pick({"198.51.100.", "203.0.113.", "93.184.216."}) + std::to_string(Between(1, 254));
     const std::string ephemeral = std::to_string(Between(49152, 65535));
-    const int roll = Between(1, 100);
+    const int roll = drops_only_ ? 1 : Between(1, 100);
     if (roll <= 35) {
       return "DROP TCP " + remote + " " + here + " " + ephemeral + " " + Pick({"22", "135", "445", "1433", "3389", "8080"}) +
              " " + Pick({"44", "52", "60"}) + " S " + std::to_string(Between(1000000000, 2147483647)) + " 0 " +
@@ -39,14 +41,15 @@ class RecordMaker {
     return std::string(choices.begin()[Between(0, static_cast<int>(choices.size()) - 1)]);
   }
 
+  bool drops_only_;
   std::mt19937 random_{20120717};
 };
 
 }  // namespace
 
-std::string FirewallRecords(std::size_t bytes, const std::string& stamp) {
+std::string FirewallRecords(std::size_t bytes, const std::string& stamp, bool drops_only) {
   const std::string prefix = stamp.empty() ? "" : stamp + " ";
-  RecordMaker maker;
+  RecordMaker maker(drops_only);
   std::string text;
   text.reserve(bytes + 256);
   while (text.size() < bytes) text += prefix + maker.Next() + "\r\n";

@@ -1,17 +1,28 @@
 #include <benchmark/benchmark.h>
 
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 
 #include "firewall_records.h"
 #include "fwlog/line_fields.h"
+#include "knock/snapshot_scan.h"
 #include "knock/test_log.h"
 #include "knock/verification.h"
+#include "platform/fake/fake_host.h"
 #include "platform/line_buffer.h"
+#include "platform/posix/posix_files.h"
 
 namespace quennet::bench {
 namespace {
 
 constexpr std::size_t kLogBytes = 32 << 20;
+
+// The logs of the cases: records of the usual mix (argument 0), or only dropped TCP
+// packets (argument 1), where every line holds the action text.
+std::string Records(const benchmark::State& state, const std::string& stamp) {
+  return FirewallRecords(kLogBytes, stamp, state.range(0) == 1);
+}
 
 // The lines of 32 MiB of records, each given the tests a knock step makes of it.
 void LineBufferAndFields(benchmark::State& state) {
@@ -36,11 +47,40 @@ void LineBufferAndFields(benchmark::State& state) {
 }
 BENCHMARK(LineBufferAndFields)->Unit(benchmark::kMillisecond);
 
+// The snapshot scan of a knock step looking for port 701 (which no record holds),
+// over a file in the file cache: line by line, as with the trace on, or in blocks.
+void SnapshotScan(benchmark::State& state, bool every_line) {
+  const std::string path = (std::filesystem::temp_directory_path() / "quennet_bench_scan.log").string();
+  const std::string text = Records(state, "2012-07-17 10:17:07");
+  std::ofstream(path, std::ios::binary) << text;
+  FakeHost fake;
+  PosixFileService files;
+  Host host{files, fake.shell, fake.clock, fake.registry, fake.version, fake.folders, ""};
+  const std::vector<std::string_view> needles{" 701 "};
+  std::int64_t found = 0;
+  for (auto _ : state) {
+    ScanSnapshotFor(
+        host, path, every_line, [&] { return needles; },
+        [&](std::string_view line) {
+          found += HasActionText(line, "DROP TCP") && HasPort(line, "701");
+          return true;
+        },
+        [](const RuntimeError&) {});
+  }
+  std::filesystem::remove(path);
+  benchmark::DoNotOptimize(found);
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+}
+void SnapshotScanLineByLine(benchmark::State& state) { SnapshotScan(state, true); }
+void SnapshotScanInBlocks(benchmark::State& state) { SnapshotScan(state, false); }
+BENCHMARK(SnapshotScanLineByLine)->Unit(benchmark::kMillisecond)->ArgName("drops")->Arg(0)->Arg(1);
+BENCHMARK(SnapshotScanInBlocks)->Unit(benchmark::kMillisecond)->ArgName("drops")->Arg(0)->Arg(1);
+
 // The whole verification of a three-port knock at the end of a 32 MiB log, on the
 // fake file service: the copy, the wait for the log and the scan.
 void KnockVerification(benchmark::State& state) {
   test::KnockHost fake;
-  std::string log = FirewallRecords(kLogBytes, "2012-07-17 10:16:40");
+  std::string log = Records(state, "2012-07-17 10:16:40");
   for (const char* port : {"701", "702", "703"}) log += test::Entry("10:17:0" + std::string(1, port[2]), port) + "\r\n";
   fake.files.files[test::kLive] = log + "2012-07-17 10:17:30 ALLOW UDP 192.0.2.20 192.0.2.53 61234 53 0 - - - - - - - SEND\r\n";
   for (auto _ : state) {
@@ -51,7 +91,7 @@ void KnockVerification(benchmark::State& state) {
   }
   state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(log.size()));
 }
-BENCHMARK(KnockVerification)->Unit(benchmark::kMillisecond);
+BENCHMARK(KnockVerification)->Unit(benchmark::kMillisecond)->ArgName("drops")->Arg(0)->Arg(1);
 
 }  // namespace
 }  // namespace quennet::bench

@@ -5,12 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <vector>
 
-#include "app/command_line.h"
-#include "fwlog/action_codes.h"
-#include "knock/correlation.h"
-#include "knock/verification.h"
 #include "knock_fuzz.h"
 #include "text/text_split.h"
 
@@ -18,38 +13,13 @@ namespace {
 
 using namespace quennet;
 
-struct Knock {
-  std::string ports = "701,702,703";
-  std::string actions = "dt";
-  std::string period = "30";
-  std::string source = test::kKnocker;
-  std::string reference = test::kReference;
-};
-
-Knock ReadKnock(const std::string& line) {
-  const std::vector<std::string> fields = SplitAll(line, '|');
-  Knock knock;
-  std::string* const roles[] = {&knock.ports, &knock.actions, &knock.period, &knock.source, &knock.reference};
-  for (std::size_t i = 0; i < fields.size() && i < std::size(roles); ++i) *roles[i] = fields[i];
-  return knock;
-}
-
 // Both knock steps in one mode. A list gets a line per port found and a closing line
 // in the defined mode; a strict knock writes its lines only once it is verified. A
 // single port gets none.
-void CheckKnock(Knock knock, const std::string& log, bool strict) {
-  test::KnockHost fake;
-  fake.form.DebugEnabled = kTrue;
-  fake.form.StrictKnock = strict;
-  fake.files.files[test::kLive] = log;
-  const DateTime start = fake.clock.now;
-
-  fake.form.FirewallActionText = ReturnFirewallAction(fake.version, LastElement(knock.actions));
-  const std::string found =
-      Check_Firewall_Log(fake.host, fake.form, knock.reference, knock.period, LastElement(knock.ports));
-  if (knock.source.empty()) knock.source = found;
-  const bool verified = Check_Port_Knock(fake.host, fake.form, knock.reference, knock.period, knock.ports,
-                                         knock.actions, knock.source);
+void CheckKnock(const fuzz::Knock& knock, const std::string& log, bool strict) {
+  const fuzz::KnockRun run(knock, log, strict, true);
+  const test::KnockHost& fake = run.fake;
+  const bool verified = run.verified;
 
   const std::size_t ports = SplitAll(knock.ports, ',').size();
   const std::size_t velt_lines = fake.Lines("velt.log").size();
@@ -60,7 +30,7 @@ void CheckKnock(Knock knock, const std::string& log, bool strict) {
   } else {
     fuzz::Check(strict ? velt_lines == 0 : velt_lines < ports, "a refused knock writes one line per port found");
   }
-  fuzz::CheckVeltLines(fake, start);
+  fuzz::CheckVeltLines(fake, run.start);
   fuzz::Check(fake.clock.pauses.size() <= 12, "each wait for the log ends at its deadline: six pauses");
 }
 
@@ -68,7 +38,7 @@ void CheckKnock(Knock knock, const std::string& log, bool strict) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const auto [first_line, log] = fuzz::FirstLineAndRest(data, size);
-  const Knock knock = ReadKnock(first_line);
+  const fuzz::Knock knock = fuzz::ReadKnock(first_line);
   CheckKnock(knock, log, false);
   CheckKnock(knock, log, true);
   return 0;

@@ -44,9 +44,8 @@ std::string SourceAddress(std::string_view line, std::string_view action_text) {
 }
 
 bool FieldLayout::Read(std::string_view line) {
-  constexpr std::string_view kHeader = "#Fields: ";
-  if (!line.starts_with(kHeader)) return false;
-  const std::string_view names = line.substr(kHeader.size());
+  if (!line.starts_with(kFieldsHeader)) return false;
+  const std::string_view names = line.substr(kFieldsHeader.size());
   const FieldLayout windows;
   const auto position = [&](std::string_view name, std::size_t otherwise) {
     for (std::size_t index = 0;; ++index) {

@@ -26,6 +26,9 @@ std::string_view LineTimeText(std::string_view line, std::string_view action_tex
 // does not hold the action text.
 std::string SourceAddress(std::string_view line, std::string_view action_text);
 
+// How a "#Fields:" header line begins.
+inline constexpr std::string_view kFieldsHeader = "#Fields: ";
+
 // Where the fields of a record line stand, counted from 0. A strict knock reads
 // fields by position; the plain searches above do not.
 struct FieldLayout {

@@ -1,5 +1,8 @@
 #include "knock/correlation.h"
 
+#include <string_view>
+#include <vector>
+
 #include "fwlog/line_fields.h"
 #include "fwlog/snapshot.h"
 #include "knock/knock_port.h"
@@ -24,12 +27,15 @@ std::string Check_Firewall_Log(Host& host, const FormState& form, const std::str
   });
   std::string result;
   FieldLayout layout;
-  ScanSnapshot(
-      host, SnapshotPath(form.AppDataFolder),
-      [&](const std::string& line) {
+  const std::string port_needle = KnockPortNeedle(form, strPortNumber);
+  std::vector<std::string_view> needles{port_needle};
+  if (form.StrictKnock) needles.push_back(kFieldsHeader);
+  ScanSnapshotFor(
+      host, SnapshotPath(form.AppDataFolder), form.DebugEnabled == kTrue, [&] { return needles; },
+      [&](std::string_view line) {
         if (form.StrictKnock && layout.Read(line)) return true;
         if (!HasActionText(line, action)) return true;
-        trace([&] { return "possible match:" + line; });
+        trace([&] { return "possible match:" + std::string(line); });
         if (!HoldsKnockPort(host, form, layout, line, strPortNumber)) return true;
         const auto d = TracedEntryAge(host, form.DebugEnabled, line, action, strDateTime);
         if (!d) return true;

@@ -20,4 +20,8 @@ bool HoldsKnockPort(Host& host, const FormState& form, const FieldLayout& layout
   return false;
 }
 
+std::string KnockPortNeedle(const FormState& form, const std::string& port) {
+  return form.StrictKnock ? port : " " + port + " ";
+}
+
 }  // namespace quennet

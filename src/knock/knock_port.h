@@ -15,4 +15,8 @@ namespace quennet {
 bool HoldsKnockPort(Host& host, const FormState& form, const FieldLayout& layout, std::string_view line,
                     const std::string& port);
 
+// A text that every line HoldsKnockPort accepts holds: the port between blanks, or,
+// for a strict knock (whose field may stand first or last), the port alone.
+std::string KnockPortNeedle(const FormState& form, const std::string& port);
+
 }  // namespace quennet

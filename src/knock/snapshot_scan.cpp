@@ -1,29 +1,127 @@
 #include "knock/snapshot_scan.h"
 
+#include <algorithm>
 #include <memory>
 
-namespace quennet {
+#include "fwlog/text_search.h"
 
-bool ScanSnapshot(Host& host, const std::string& path, const std::function<bool(const std::string&)>& on_line,
-                  const std::function<void(const RuntimeError&)>& on_failure) {
+namespace quennet {
+namespace {
+
+constexpr auto kNone = std::string_view::npos;
+
+// Opens the snapshot and hands what `read` takes from it, piece by piece, to
+// on_piece until it returns false or the file ends.
+template <typename Read, typename OnPiece>
+bool ReadSnapshot(Host& host, const std::string& path, const Read& read, const OnPiece& on_piece,
+                  const ReadFailure& on_failure) {
   std::unique_ptr<TextStream> stream;
   try {
     stream = host.files.OpenTextFile(path);
   } catch (const RuntimeError&) {
     return false;
   }
-  std::string line;
   for (;;) {
+    std::string_view piece;
     try {
       // A failed read ends the stream, so this loop always ends.
       if (stream->AtEndOfStream()) return true;
-      stream->ReadLine(line);
+      piece = read(*stream);
     } catch (const RuntimeError& error) {
       on_failure(error);
       continue;
     }
-    if (!on_line(line)) return true;
+    if (!on_piece(piece)) return true;
   }
+}
+
+bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
+
+// Where a needle first stands in a line of the block at or after `from`.
+std::size_t FirstHit(std::string_view block, std::string_view needle, std::size_t from) {
+  if (needle.empty()) return from;
+  // No line holds a line end.
+  if (needle.find_first_of("\r\n") != kNone) return kNone;
+  return FindText(block, needle, from);
+}
+
+// The end of the line that holds `at`: its CR or LF, or the end of the block.
+std::size_t LineEnd(std::string_view block, std::size_t at) {
+  const std::size_t lf = block.find('\n', at);
+  const std::size_t cr = block.substr(0, lf).find('\r', at);
+  return cr != kNone ? cr : std::min(lf, block.size());
+}
+
+// Where the line after the one that ends at `end` begins.
+std::size_t NextLine(std::string_view block, std::size_t end) {
+  if (end == block.size()) return end;
+  return end + (block.substr(end, 2) == "\r\n" ? 2 : 1);
+}
+
+// Hands on_line the lines of a block of whole lines that hold a needle.
+class BlockScan {
+ public:
+  BlockScan(std::string_view block, const Needles& needles) : block_(block), needles_(needles) {}
+
+  bool Run(const LineJudge& on_line) {
+    for (std::size_t line = 0; line < block_.size();) {
+      const std::size_t hit = NextHit(line);
+      if (hit == kNone) return true;
+      // The block is read from line starts, so the line that holds the hit begins
+      // after the last line end between.
+      std::size_t begin = hit;
+      while (begin > line && !IsLineEnd(block_[begin - 1])) --begin;
+      const std::size_t end = LineEnd(block_, hit);
+      if (!on_line(block_.substr(begin, end - begin))) return false;
+      line = NextLine(block_, end);
+    }
+    return true;
+  }
+
+ private:
+  struct Hit {
+    std::string_view needle;
+    std::size_t at;
+  };
+
+  // The first hit of any needle at or after `from`. A needle's hit is searched for
+  // again only once the scan has passed it, so that several needles, one of them
+  // rare, cost one pass each over the block.
+  std::size_t NextHit(std::size_t from) {
+    std::vector<Hit> hits;
+    std::size_t first = kNone;
+    for (const std::string_view needle : needles_()) {
+      const auto known = std::find_if(hits_.begin(), hits_.end(), [&](const Hit& hit) { return hit.needle == needle; });
+      const std::size_t at = known != hits_.end() && known->at >= from ? known->at : FirstHit(block_, needle, from);
+      hits.push_back({needle, at});
+      first = std::min(first, at);
+    }
+    hits_ = std::move(hits);
+    return first;
+  }
+
+  std::string_view block_;
+  const Needles& needles_;
+  std::vector<Hit> hits_;
+};
+
+}  // namespace
+
+bool ScanSnapshot(Host& host, const std::string& path, const LineJudge& on_line, const ReadFailure& on_failure) {
+  std::string line;
+  const auto read = [&line](TextStream& stream) {
+    stream.ReadLine(line);
+    return std::string_view(line);
+  };
+  return ReadSnapshot(host, path, read, on_line, on_failure);
+}
+
+bool ScanSnapshotFor(Host& host, const std::string& path, bool every_line, const Needles& needles,
+                     const LineJudge& on_line, const ReadFailure& on_failure) {
+  if (every_line) return ScanSnapshot(host, path, on_line, on_failure);
+  const auto read = [](TextStream& stream) { return stream.ReadLines(); };
+  const auto on_block = [&](std::string_view block) { return BlockScan(block, needles).Run(on_line); };
+  return ReadSnapshot(host, path, read, on_block, on_failure);
 }
 
 }  // namespace quennet

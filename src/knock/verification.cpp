@@ -35,17 +35,20 @@ class KnockSearch {
         is_list_(strPortNumber.find(',') != std::string::npos),
         ports_(is_list_ ? SplitAll(strPortNumber, ',') : std::vector<std::string>{strPortNumber}),
         actions_(SplitAll(strCorrelation_FWAction, ',')) {
+    for (const std::string& port : ports_) port_needles_.push_back(KnockPortNeedle(form, port));
     StartOver();
   }
 
   // Judges one line; false once the whole knock list has been found.
-  bool Judge(const std::string& line);
+  bool Judge(std::string_view line);
   bool Detected() const { return detected_; }
+  // Texts of which a line must hold one for Judge to act on it.
+  std::vector<std::string_view> Needles() const;
 
  private:
-  bool Matches(const std::string& line);
+  bool Matches(std::string_view line);
   bool Found();
-  bool Spoils(const std::string& line);
+  bool Spoils(std::string_view line);
   void StartOver();
   void Advance();
   // Builds the line only while the trace switch is on: there may be one per record.
@@ -72,16 +75,17 @@ class KnockSearch {
   const bool is_list_;
   const std::vector<std::string> ports_;
   const std::vector<std::string> actions_;
+  std::vector<std::string> port_needles_;
   std::size_t position_ = 0;
   std::string previous_action_;  // the action text of the knock before the one sought
   FieldLayout layout_;
   bool detected_ = false;
 };
 
-bool KnockSearch::Matches(const std::string& line) {
+bool KnockSearch::Matches(std::string_view line) {
   const std::string& action = form_.FirewallActionText;
   if (!HasActionText(line, action)) return false;
-  Trace([&] { return Now() + "  -  possible match:" + line; });
+  Trace([&] { return Now() + "  -  possible match:" + std::string(line); });
   if (!HoldsKnockPort(host_, form_, layout_, line, ports_[position_])) return false;
   const auto d = TracedEntryAge(host_, form_.DebugEnabled, line, action, date_time_);
   if (!d) return false;
@@ -93,7 +97,7 @@ bool KnockSearch::Matches(const std::string& line) {
   return SourceAddress(line, action) == source_;
 }
 
-bool KnockSearch::Judge(const std::string& line) {
+bool KnockSearch::Judge(std::string_view line) {
   if (form_.StrictKnock && layout_.Read(line)) return true;
   if (Matches(line)) return Found();
   if (form_.StrictKnock && position_ > 0 && Spoils(line)) {
@@ -125,7 +129,7 @@ bool KnockSearch::Found() {
 
 // Whether the line is one of the knocking address, inside the window, that is neither
 // the knock sought nor a repeat of the knock before it (a retransmitted packet).
-bool KnockSearch::Spoils(const std::string& line) {
+bool KnockSearch::Spoils(std::string_view line) {
   if (FieldAt(line, layout_.src_ip) != source_) return false;
   const std::optional<std::string_view> date = FieldAt(line, layout_.date);
   const std::optional<std::string_view> time = FieldAt(line, layout_.time);
@@ -136,9 +140,19 @@ bool KnockSearch::Spoils(const std::string& line) {
   if (port == ports_[position_ - 1] && HasActionText(line, previous_action_)) return false;
   Trace([&] {
     return Now() + "  -  Strict knock spoiled by port " + std::string(port.value_or("(none)")) + " between ports " +
-           ports_[position_ - 1] + " and " + ports_[position_] + ":" + line;
+           ports_[position_ - 1] + " and " + ports_[position_] + ":" + std::string(line);
   });
   return true;
+}
+
+std::vector<std::string_view> KnockSearch::Needles() const {
+  std::vector<std::string_view> needles{port_needles_[position_]};
+  if (form_.StrictKnock) {
+    needles.push_back(kFieldsHeader);
+    // A line that spoils the attempt holds the address as its source field.
+    if (position_ > 0) needles.push_back(source_);
+  }
+  return needles;
 }
 
 void KnockSearch::StartOver() {
@@ -166,8 +180,9 @@ bool Check_Port_Knock(Host& host, FormState& form, const std::string& strDateTim
   if (WaitForLog(host, form, strDateTime, true)) {
     KnockSearch search(host, form, strDateTime, intTimePeriod, strPortNumber, strCorrelation_FWAction,
                        strSourceIPaddress);
-    ScanSnapshot(
-        host, SnapshotPath(form.AppDataFolder), [&](const std::string& line) { return search.Judge(line); },
+    ScanSnapshotFor(
+        host, SnapshotPath(form.AppDataFolder), form.DebugEnabled == kTrue, [&] { return search.Needles(); },
+        [&](std::string_view line) { return search.Judge(line); },
         [&](const RuntimeError& error) { LogData(host, "error.log", "error reading log file " + error.description()); });
     detected = search.Detected();
   }

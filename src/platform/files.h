@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace quennet {
 
@@ -29,6 +30,10 @@ class TextStream {
     ReadLine(line);
     return line;
   }
+  // The next lines, each with its end (the last line of the file may have none), as
+  // they stand in a block of the file, without a copy per line: at least one line and
+  // never part of one, cut where ReadLine cuts. The view lasts until the next call.
+  virtual std::string_view ReadLines() = 0;
 };
 
 // Every file and folder operation of the program. Paths are written the Windows

@@ -76,6 +76,26 @@ void LineBuffer::ReadLine(std::string& line) {
   }
 }
 
+std::string_view LineBuffer::ReadLines() {
+  if (AtEnd()) throw RuntimeError(kErrInputPastEnd, "Input past end of file");
+  std::size_t searched = 0;  // how much of the buffer is known to hold no line end
+  for (;;) {
+    const char* start = Begin();
+    std::size_t cut = end_ - begin_;
+    // A CR that ends what has been read so far may still have its LF coming.
+    if (cut > searched && start[cut - 1] == '\r' && !input_ended_) --cut;
+    const std::size_t unsearched = cut;
+    while (cut > searched && start[cut - 1] != '\n' && start[cut - 1] != '\r') --cut;
+    if (cut > searched || input_ended_) {
+      if (cut == searched) cut = end_ - begin_;  // the last line, without an end
+      begin_ += cut;
+      return {start, cut};
+    }
+    searched = unsearched;
+    Fill();
+  }
+}
+
 std::string LineBuffer::ReadAll() {
   std::string rest;
   do {

@@ -29,6 +29,10 @@ class LineBuffer {
     ReadLine(line);
     return line;
   }
+  // The lines held in the buffer, each with its end (the last line of the input may
+  // have none), cut where ReadLine would cut them: at least one line and never part
+  // of one. The view lasts until the next call. Throws RuntimeError at the end.
+  std::string_view ReadLines();
   std::string ReadAll();
 
  private:

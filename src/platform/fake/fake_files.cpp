@@ -12,9 +12,9 @@ constexpr long kErrDeviceIo = 57;
 
 class FakeTextStream : public TextStream {
  public:
-  FakeTextStream(std::string text, std::set<int> failing_lines, bool fail_read_all)
+  FakeTextStream(std::string text, std::size_t read_piece, std::set<int> failing_lines, bool fail_read_all)
       : text_(std::move(text)),
-        chunks_{text_},
+        chunks_{text_, read_piece},
         lines_(std::ref(chunks_)),
         failing_lines_(std::move(failing_lines)),
         fail_read_all_(fail_read_all) {}
@@ -35,6 +35,13 @@ class FakeTextStream : public TextStream {
     if (failing_lines_.count(reads_++)) throw RuntimeError(kErrDeviceIo, "Device I/O error");
     line = std::move(next);
   }
+  // With lines set to fail, a line at a time, so that each read counts as ReadLine's.
+  std::string_view ReadLines() override {
+    if (failing_lines_.empty()) return lines_.ReadLines();
+    ReadLine(block_);
+    block_ += '\n';
+    return block_;
+  }
 
  private:
   std::string text_;
@@ -43,6 +50,7 @@ class FakeTextStream : public TextStream {
   std::set<int> failing_lines_;
   bool fail_read_all_;
   int reads_ = 0;
+  std::string block_;
 };
 
 }  // namespace
@@ -86,7 +94,7 @@ std::unique_ptr<TextStream> FakeFileService::OpenTextFile(const std::string& pat
   const auto found = files.find(path);
   if (found == files.end()) throw RuntimeError(kErrFileNotFound, "File not found");
   const auto lines = failing_lines_.find(path);
-  return std::make_unique<FakeTextStream>(found->second,
+  return std::make_unique<FakeTextStream>(found->second, read_piece,
                                           lines == failing_lines_.end() ? std::set<int>{} : lines->second,
                                           failing_.count({Op::ReadAll, path}) > 0);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <limits>
 #include <map>
 #include <set>
 #include <string>
@@ -26,6 +28,9 @@ class FakeFileService : public FileService {
   // The ReadLine calls with these numbers (0 is the first after each opening) throw,
   // and the line they would have read is lost.
   void FailReadLines(const std::string& path, std::set<int> numbers) { failing_lines_[path] = std::move(numbers); }
+  // Streams opened from now on read at most this many bytes at a time, which puts
+  // line ends on the edges of what they hold.
+  std::size_t read_piece = std::numeric_limits<std::size_t>::max();
   // The lines appended to `path`, without their CR LF.
   std::vector<std::string> Lines(const std::string& path) const;
 

@@ -51,6 +51,7 @@ class FdTextStream : public TextStream {
     return piece;
   }
   void ReadLine(std::string& line) override { lines_.ReadLine(line); }
+  std::string_view ReadLines() override { return lines_.ReadLines(); }
 
  private:
   UniqueFd fd_;

@@ -102,6 +102,7 @@ class Win32TextStream : public TextStream {
     return piece;
   }
   void ReadLine(std::string& line) override { lines_.ReadLine(line); }
+  std::string_view ReadLines() override { return lines_.ReadLines(); }
 
  private:
   FileHandle file_;

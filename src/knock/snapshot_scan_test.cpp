@@ -1,0 +1,67 @@
+#include "knock/snapshot_scan.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "knock/test_log.h"
+
+namespace quennet {
+namespace {
+
+// The lines a judge sees when it asks for lines holding `needles` (and, once it has
+// seen `switch_after` lines, `later` instead), the snapshot read `piece` bytes at a
+// time; every_line gives the line-by-line scan.
+std::vector<std::string> Seen(const std::string& text, std::size_t piece, bool every_line,
+                              const std::vector<std::string_view>& needles,
+                              const std::vector<std::string_view>& later = {}, std::size_t switch_after = 1000) {
+  test::KnockHost fake;
+  fake.files.files[test::kSnapshot] = text;
+  fake.files.read_piece = piece;
+  std::vector<std::string> seen;
+  ScanSnapshotFor(
+      fake.host, test::kSnapshot, every_line, [&] { return seen.size() < switch_after ? needles : later; },
+      [&](std::string_view line) {
+        seen.emplace_back(line);
+        return true;
+      },
+      [](const RuntimeError&) {});
+  return seen;
+}
+
+// What a judge that acts only on lines holding a needle sees of every line.
+std::vector<std::string> Holding(const std::vector<std::string>& lines, const std::vector<std::string_view>& needles) {
+  std::vector<std::string> out;
+  for (const std::string& line : lines) {
+    for (std::string_view needle : needles) {
+      if (line.find(needle) != std::string::npos) {
+        out.push_back(line);
+        break;
+      }
+    }
+  }
+  return out;
+}
+
+TEST(SnapshotScan, HandsOnTheLinesThatHoldANeedleWhereverBlocksEnd) {
+  const std::string text = "a 701 b\r\n\r\n 701 \n701 701\r 70\r1\r\n#Fields: x\n" + std::string(" 7\0 701 ", 8) +
+                           std::string(200, 'z') + " 701 \r\n\r\nend 70";
+  const std::vector<std::vector<std::string_view>> needle_sets = {
+      {" 701 "}, {"701", "#Fields: ", "z"}, {"end 70"}, {""}, {"1\r\n"}, {"nowhere"}};
+  for (std::size_t piece : {1, 2, 3, 7, 64, 1 << 20}) {
+    const std::vector<std::string> all = Seen(text, piece, true, {"unused"});
+    ASSERT_EQ(all.size(), 10u);
+    for (const auto& needles : needle_sets) {
+      EXPECT_EQ(Seen(text, piece, false, needles), Holding(all, needles)) << piece << " " << needles[0];
+    }
+    // The needles change with what the judge has seen.
+    std::vector<std::string> switched = Holding(all, {"701"});
+    switched.resize(2);
+    switched.push_back(all.back());
+    EXPECT_EQ(Seen(text, piece, false, {"701"}, {"end"}, 2), switched) << piece;
+  }
+}
+
+}  // namespace
+}  // namespace quennet
