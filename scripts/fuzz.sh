@@ -16,14 +16,13 @@ declare -A max_len=(
   [command_line_fuzz]=256
   [date_text_fuzz]=128
   [time_stamps_fuzz]=2048
-  [knock_scan_fuzz]=4096
   [fast_scan_fuzz]=4096
   [form_run_fuzz]=4096
   [registry_export_fuzz]=4096
 )
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(command_line_fuzz date_text_fuzz time_stamps_fuzz knock_scan_fuzz
-                                     fast_scan_fuzz form_run_fuzz registry_export_fuzz)
+[ ${#targets[@]} -gt 0 ] || targets=(command_line_fuzz date_text_fuzz time_stamps_fuzz fast_scan_fuzz
+                                     form_run_fuzz registry_export_fuzz)
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
