@@ -23,12 +23,10 @@ newer_removal='netsh [advfirewall] [firewall] [delete] [rule] [name=KnockRDP]'
 older_removal='Netsh [firewall] [delete] [portopening] [tcp] [3389]'
 declare -A removal=([newer]=$newer_removal [older]=$older_removal [v62]=$older_removal)
 
-# close
-for host in newer older v62; do
-  run_ctl $host close KnockRDP 3389
-  expect_record "0|${removal[$host]}
-$event" "close on the $host host"
-done
+# close (uninstall below shows the removal on every host)
+run_ctl older close KnockRDP 3389
+expect_record "0|$older_removal
+$event" "close on the older host"
 QUENNET_FAIL_COMMAND=netsh run_ctl newer close KnockRDP 3389
 expect_eq "$status|$(cat "$sandbox/stderr")|$(cat "$record")" \
   "1|quennetctl close: failed: exit status 1 from: netsh advfirewall firewall delete rule name=KnockRDP|$newer_removal" \
