@@ -41,13 +41,5 @@ TEST(Run, AVerifiedKnockRecordsTheEventThenOpensThePort) {
   EXPECT_EQ(fake.clock.pauses, std::vector<int>{1}) << "one tick of the timer, no wait for the log";
 }
 
-TEST(Run, AnAddressOnTheCommandLineSkipsCorrelation) {
-  RunHost fake;
-  fake.Log({Entry("10:17:10", "701", "192.0.2.77"), Entry("10:17:12", "702", "192.0.2.77"),
-            Entry("10:17:15", "703", "192.0.2.77"), Entry("10:17:16", "703")});
-  fake.Run("701,702,703 dt KnockRDP 30 192.0.2.77");
-  EXPECT_EQ(fake.shell.commands.size(), 1u) << "correlation would have found 203.0.113.45";
-}
-
 }  // namespace
 }  // namespace quennet

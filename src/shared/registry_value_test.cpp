@@ -2,12 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "platform/fake/fake_registry.h"
-#include "platform/registry_export.h"
 
 namespace quennet::basRegistry {
 namespace {
@@ -50,16 +47,6 @@ TEST(GetRegistryValue, AMissingKeyOrValueGivesNothingAndTheKeyIsStillClosed) {
   EXPECT_EQ(GetRegistryValue(registry, kHkeyLocalMachine, kKey, "Missing", 1), RegistryValue());
   EXPECT_EQ(registry.calls, (Calls{"open Software\\None", "close 0", "open " + kKey, "query Missing -",
                                    "query Missing 0", "close 1"}));
-}
-
-TEST(GetRegistryValue, ReadsTheBundledShellFoldersExport) {
-  std::ifstream file(QUENNET_SOURCE_DIR "/examples/shell-folders.reg", std::ios::binary);
-  MemoryRegistry registry;
-  LoadRegistryExport(std::string(std::istreambuf_iterator<char>(file), {}), registry);
-  EXPECT_EQ(GetRegistryValue(registry, kHkeyLocalMachine,
-                             "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
-                             "Common Documents", 1),
-            RegistryValue("%SystemDrive%\\Users\\Public\\Documents"s));
 }
 
 }  // namespace
