@@ -49,7 +49,7 @@ cmake --build --preset default --target quennet quennet-knock firewall_standin >
 # and the loopback stand-in for the firewall with the client's knock ports.
 root=$PWD
 export QUENNET_BIN=$root/build/default/quennet QUENNET_SOURCE=$root \
-  QUENNET_KNOCK_BIN=$root/build/default/quennet-knock QUENNET_STANDIN_BIN=$root/build/default/tests/e2e/firewall_standin
+  QUENNET_KNOCK_BIN=$root/build/default/quennet-knock QUENNET_STANDIN_BIN=$root/build/default/examples/firewall_standin
 source tests/e2e/lib.sh
 source "$root/tests/e2e/knock_lib.sh"
 cd "$root"

@@ -67,7 +67,7 @@ nudge=17006  # the port after the highest knock port, the client's choice
 quennet=("$sandbox/Quennet/quennet" "$knock" dt KnockRDP 30 3389)
 echo "The firewall stand-in listens on 127.0.0.1 and ::1, ports $knock and $nudge;"
 echo "a packet to 17003 starts: quennet ${quennet[*]:1}"
-exec {standin}< <(build/default/tests/e2e/firewall_standin --log "$firewall/pfirewall.log" \
+exec {standin}< <(build/default/examples/firewall_standin --log "$firewall/pfirewall.log" \
   --ports "$knock,$nudge" --on 17003 --lines 4 -- "${quennet[@]}")
 read -r -u "$standin" ready || true
 [ "${ready:-}" == ready ] || { echo "the firewall stand-in could not listen on those ports" >&2; exit 1; }

@@ -1,5 +1,5 @@
-// A stand-in for the Windows Firewall on loopback, for the client's end-to-end tests
-// (not shipped). It listens on 127.0.0.1 and ::1 on the ports it is given, for TCP
+// A stand-in for the Windows Firewall on loopback, for the demo, the latency benchmark
+// and the client's end-to-end tests (not shipped). It listens on 127.0.0.1 and ::1 on the ports it is given, for TCP
 // connections and UDP datagrams, and appends one line per connection attempt or
 // datagram to the live log, the way the firewall logs a dropped packet (local time,
 // CR LF, "DROP TCP" / "DROP UDP", fields in the order of its #Fields: header). A hit
