@@ -119,6 +119,8 @@ TEST(Verification, AStrictKnockTakesDestinationPortsWithNothingElseOfTheAddressB
        true, "another address between"},
       {{Entry("10:17:11", "701"), Entry("10:17:12", "702"), Entry("10:17:12", "445"), Entry("10:17:13", "703")},
        false, "another port between"},
+      {{Entry("10:17:11", "701"), Entry("10:17:12", "702"), Entry("10:17:45", "445"), Entry("10:17:13", "703")},
+       true, "another port between, stamped outside the window"},
       {{Entry("10:17:11", "701"), Entry("10:17:12", "702"), Entry("10:17:12", "702", test::kKnocker, udp),
         Entry("10:17:13", "703")},
        false, "the port before with another action"},

@@ -99,6 +99,8 @@ run_ctl newer install "${knock[@]:0:4}" 70000
 expect_record "2|" "a bad port to open"
 run_ctl newer install 701,702,703 dt,at KnockRDP 30 3389
 expect_record "2|" "a last knock that is not dropped"
+run_ctl newer install --print
+expect_record "2|" "options alone"
 
 # uninstall: tasks that the stand-in does not know are not deleted.
 for host in newer older v62; do
