@@ -1,30 +1,51 @@
-// The date and number readers on any text: every date they accept is written back as
-// general date text that reads as the same second, and the tests agree with the readers.
+// The date, number and time-stamp readers on any text: every date they accept is
+// written back as general date text that reads as the same second, the tests agree
+// with the readers, and the log's newest stamp reads as a date. The first byte places
+// the month for ReturnDateWithMonthName (-1 to 4, so the refused places are tried too).
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "fuzz_check.h"
+#include "fwlog/time_stamps.h"
+#include "platform/fake/fake_clock.h"
 #include "text/date_text.h"
 #include "text/number_text.h"
 
 namespace {
 
+using quennet::fuzz::Check;
+
 void CheckDate(std::string_view text) {
   const auto date = quennet::ReadDate(text);
-  quennet::fuzz::Check(quennet::IsDate(text) == date.has_value(), "IsDate agrees with ReadDate");
+  Check(quennet::IsDate(text) == date.has_value(), "IsDate agrees with ReadDate");
   if (!date) return;
   const int year = quennet::ToCivil(*date).year;
   if (year < 100 || year > 9999) return;
-  const auto again = quennet::ReadDate(quennet::GeneralDateText(*date));
-  quennet::fuzz::Check(again == date, "general date text reads back as the same second");
+  Check(quennet::ReadDate(quennet::GeneralDateText(*date)) == date, "general date text reads back as the same second");
 }
 
 void CheckNumber(std::string_view text) {
   const auto number = quennet::ReadNumber(text);
-  quennet::fuzz::Check(quennet::IsNumeric(text) == number.has_value(), "IsNumeric agrees with ReadNumber");
-  quennet::fuzz::Check(!number || std::isfinite(*number), "a number is finite");
+  Check(quennet::IsNumeric(text) == number.has_value(), "IsNumeric agrees with ReadNumber");
+  Check(!number || std::isfinite(*number), "a number is finite");
+}
+
+void CheckStamps(std::string_view text, int location) {
+  const std::string named = quennet::ReturnDateWithMonthName(text, location);
+  if (!named.empty()) {
+    Check(location >= 1 && location <= 3, "only locations 1 to 3 give a date");
+    const std::string month = named.substr(0, named.find(' '));
+    bool is_month = false;
+    for (int m = 1; m <= 12; ++m) is_month = is_month || month == quennet::MonthName(m);
+    Check(is_month, "the result begins with a month name");
+  }
+  constexpr std::string_view kSample = "2012-07-17 10:17:07";
+  quennet::FakeClock clock;
+  const std::string stamp = quennet::ReturnLastDateStamp(clock, text, static_cast<int>(kSample.size()), kSample);
+  Check(stamp.empty() || quennet::ReadDate(stamp).has_value(), "a stamp reads back as a date");
 }
 
 }  // namespace
@@ -33,5 +54,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   CheckDate(text);
   CheckNumber(text);
+  if (size > 0) CheckStamps(text.substr(1), data[0] % 6 - 1);
   return 0;
 }
