@@ -1,5 +1,6 @@
-# What the knock client refuses to send, with its status and message, and a knock
-# sent in the wrong order, which the stand-in logs and quennet refuses.
+# What the knock client refuses to send, with its status and message (its unit test
+# pins every refusal of the command line), and a knock sent in the wrong order, which
+# the stand-in logs and quennet refuses.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/knock_lib.sh"
 
@@ -11,9 +12,7 @@ while IFS='|' read -r arguments status message; do
   expect_eq "$knock_status|$(head -1 "$sandbox/knock.err" | sed -E 's/(unknown host [^:]*): .*/\1/')|$(cat "$sandbox/knock.out")" \
     "$status|$message|" "$arguments"
 done <<'TABLE'
-127.0.0.1 701,7o2|2|quennet-knock: bad port "7o2": a port is a number from 1 to 65535
 127.0.0.1 701 di|2|quennet-knock: action code "di" is an ICMP knock, which quennet-knock does not send; use a TCP (dt, at) or UDP (du, au) code
--4 ::1 701|2|quennet-knock: -4 asks for IPv4, but ::1 is IPv6
 nosuch.invalid 701|3|quennet-knock: unknown host nosuch.invalid
 --no-nudge 255.255.255.255 701|4|quennet-knock: cannot send TCP to 255.255.255.255 port 701: Network is unreachable
 TABLE
