@@ -28,16 +28,11 @@ mkdir -p "$WINEPREFIX" "$work/probe"
 wineserver -p </dev/null >/dev/null 2>&1
 wineboot -i </dev/null >/dev/null 2>&1
 
-failures=0
-# check WHAT ACTUAL EXPECTED; a failure shows both with control characters visible.
-check() {
-  if [[ $2 == "$3" ]]; then echo "ok    $1"; return; fi
-  echo "FAIL  $1"
-  printf '      expected: %q\n      actual:   %q\n' "$3" "$2"
-  failures=$((failures + 1))
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../e2e/checks.sh"
+# check WHAT ACTUAL EXPECTED
+check() { expect_eq "$2" "$3" "$1"; echo "ok    $1"; }
 
-(cd "$work/probe" && wine "$probe") || failures=$((failures + 1))
+(cd "$work/probe" && wine "$probe") || fail "the platform probe"
 
 drive_c=$WINEPREFIX/drive_c
 app=$drive_c/Quennet
@@ -61,24 +56,9 @@ event_command=$'EVENTCREATE /L APPLICATION /SO Quennet /ID 100 /T INFORMATION /D
 rule_command='netsh advfirewall firewall add rule name="KnockRDP" dir=in action=allow protocol=TCP localport=3389 remoteip=203.0.113.45'
 older_rule_command='Netsh firewall add portopening tcp 3389 KnockRDP enable custom 203.0.113.45'
 
-# write_log PATH [PORT...]: a firewall log with CR LF lines, dropped TCP records from
-# 203.0.113.45 for the ports (701 702 703 unless given), 9, 7 and 5 seconds old, then a
-# record 5 seconds ahead so that the log has caught up when the program starts.
-write_log() {
-  local path=$1 now offset=-9 port
-  shift
-  (($#)) || set -- 701 702 703
-  now=$(date +%s)
-  {
-    printf '#Version: 1.5\r\n#Fields: date time action protocol src-ip dst-ip src-port dst-port\r\n\r\n'
-    for port in "$@" 53; do
-      ((port == 53)) && offset=5
-      printf '%s DROP TCP 203.0.113.45 192.0.2.20 51234 %s 52 S 1234567 0 8192 - - - RECEIVE\r\n' \
-        "$(date -d "@$((now + offset))" '+%Y-%m-%d %H:%M:%S')" "$port"
-      offset=$((offset + 2))
-    done
-  } >"$path"
-}
+# knock_log PATH [MIDDLE-PORT]: a firewall log at PATH with the knock on 701, 702 (then
+# MIDDLE-PORT) and 703 from 203.0.113.45, a few seconds old, and a record ahead of now.
+knock_log() { LOG_PATH=$1 write_log "-9 701" "-7 702" ${2:+"-6 $2"} "-5 703"; }
 
 # Runs the program on a clean slate. The commands it starts inherit its standard
 # output, so the pipe closes only when the last of them has ended: by then every
@@ -90,8 +70,6 @@ run_quennet() {
   echo "--- quennet.exe $*: status $status"
 }
 
-# A log file's lines with their leading date and time (the host's general format) as <now>.
-log_lines() { sed -E 's#^[0-9]{1,2}/[0-9]{1,2}/[0-9]{4} [0-9]{1,2}:[0-9]{2}:[0-9]{2} [AP]M #<now> #' "$1" 2>/dev/null || true; }
 
 # Runs quennetctl on a clean record; it waits for the commands it starts.
 run_ctl() {
@@ -131,22 +109,22 @@ check "no arguments: status 0, nothing on standard error" "$status $(<"$work/std
 
 # The folders the first run made, opened to everyone, are made private again.
 chmod 0777 "$drive_c/Data/Tolvaren" "$drive_c/Data/Tolvaren/Quennet"
-write_log "$live_log"
+knock_log "$live_log"
 run_quennet "${knock[@]}"
-check "verified knock: status 0, no error.log" "$status $(log_lines "$app/error.log")" "0 "
+check "verified knock: status 0, no error.log" "$status $(logged "$app/error.log")" "0 "
 check_commands "$event_command" "$rule_command"
-check "velt.log" "$(log_lines "$app/velt.log")" $'<now> Port 701 has a match in the firewall log\r
-<now> Port 702 has a match in the firewall log\r
-<now> Port 703 has a match in the firewall log\r
-<now> All ports have been successfully matched to IP address 203.0.113.45\r'
+check "velt.log" "$(logged "$app/velt.log")" 'Port 701 has a match in the firewall log
+Port 702 has a match in the firewall log
+Port 703 has a match in the firewall log
+All ports have been successfully matched to IP address 203.0.113.45'
 check "the snapshot in C:\\Data is a copy of the live log" "$(cmp "$live_log" "$snapshot" 2>&1)" ""
-(cd "$work/probe" && wine "$probe" 'C:\Data\Tolvaren' 'C:\Data\Tolvaren\Quennet') || failures=$((failures + 1))
+(cd "$work/probe" && wine "$probe" 'C:\Data\Tolvaren' 'C:\Data\Tolvaren\Quennet') || fail "the private folders"
 
 # --strict comes off the Windows command line before the tokens: another port between
 # the knock ports refuses the knock.
-write_log "$live_log" 701 702 445 703
+knock_log "$live_log" 445
 run_quennet --strict "${knock[@]}"
-check "strict, another port between: status 0, no velt.log" "$status $(log_lines "$app/velt.log")" "0 "
+check "strict, another port between: status 0, no velt.log" "$status $(logged "$app/velt.log")" "0 "
 check_commands
 
 # quennetctl's command lines on every host are pinned by its POSIX test; here, that
@@ -159,7 +137,7 @@ check "a failing EVENTCREATE: status 1, named" "$status $(grep -c '^quennetctl c
 saved_version=$(winecfg -v | tr -d '\r')
 winecfg -v win10 >/dev/null
 rm -f "$live_log" "$snapshot"
-write_log "$older_live_log"
+knock_log "$older_live_log"
 run_quennet "${knock[@]}"
 check "win10: status 0, nothing on standard error" "$status $(<"$work/stderr")" "0 "
 check_commands "$event_command" "$older_rule_command"
@@ -172,11 +150,9 @@ winecfg -v "$saved_version" >/dev/null
 rm "$older_live_log"
 
 rm "$system32/EVENTCREATE.exe"
-write_log "$live_log"
+knock_log "$live_log"
 run_quennet "${knock[@]}"
-check "no EVENTCREATE: the fatal report, no error.log" "$status $(tr -d '\r' <"$work/stderr") $(log_lines "$app/error.log")" \
+check "no EVENTCREATE: the fatal report, no error.log" "$status $(tr -d '\r' <"$work/stderr") $(logged "$app/error.log")" \
   "1 Run-time error '53': File not found "
 check_commands
-
-((failures == 0)) && echo "all checks passed" || echo "$failures checks failed"
-((failures == 0))
+echo "all checks passed"
