@@ -69,14 +69,5 @@ TEST(Correlation, TraceLines) {
                 "Match time.  IP address = 203.0.113.45"}));
 }
 
-TEST(Correlation, NothingToReadGivesNothingAtOnce) {
-  KnockHost fake;
-  EXPECT_EQ(Correlate(fake), "");
-  EXPECT_TRUE(fake.clock.pauses.empty());
-  fake.Log({Entry("10:17:21", "703")});
-  fake.files.Fail(FakeFileService::Op::OpenTextFile, test::kSnapshot);
-  EXPECT_EQ(Correlate(fake), "");
-}
-
 }  // namespace
 }  // namespace quennet
