@@ -164,9 +164,10 @@ TEST(Verification, TheTraceSaysWhyAStrictKnockWasRefused) {
             Entry("10:17:13", "702")});
   EXPECT_FALSE(Verify(fake, "701,702"));
   const std::string now = "7/17/2012 10:17:31 AM";
-  // The spoiling line's trace is pinned end to end.
   EXPECT_EQ(fake.Lines("Debug.log").at(2),
             now + "  -  Strict knock: port 701 is not the destination port, field 8 holds 445");
+  EXPECT_EQ(fake.Lines("Debug.log").at(9),
+            now + "  -  Strict knock spoiled by port 445 between ports 701 and 702:" + Entry("10:17:12", "445"));
   EXPECT_EQ(fake.Lines("Debug.log").back(), now + "  -   failed to identify port knock");
 }
 

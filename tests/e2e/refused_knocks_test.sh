@@ -7,7 +7,8 @@ source "$(dirname "$0")/lib.sh"
 
 write_log "-9 701" "-7 702" "-5 703"
 run_quennet --help
-[ "$status" == 0 ] && grep -q 'QUENNET_REGISTRY' "$sandbox/stdout" || fail "--help: status $status, or no usage"
+[ "$status" == 0 ] && grep -q 'QUENNET_REGISTRY' "$sandbox/stdout" && grep -q -- '--strict' "$sandbox/stdout" ||
+  fail "--help: status $status, or no usage of the registry export and --strict"
 run_quennet --version
 expect_eq "$(cat "$sandbox/stdout")" "quennet 1.0.0" "--version"
 [ ! -e "$programdata/Tolvaren" ] || fail "--help or --version made a folder"
