@@ -23,14 +23,14 @@ log_record() {
 }
 
 # Writes the live log (or LOG_PATH): the header, then one record per argument
-# "SECONDS PORT [SOURCE [ACTION]]", then a record LOG_NEWEST seconds (5 unless set)
-# from now, so that by default the log has caught up when the program starts.
+# "SECONDS PORT [SOURCE [ACTION]]", then a record 5 seconds from now, so that the log
+# has caught up when the program starts.
 write_log() {
   local now entry
   now=$(date +%s)
   {
     log_header
-    for entry in "$@" "${LOG_NEWEST:-5} 53 192.0.2.20 ALLOW_UDP"; do
+    for entry in "$@" "5 53 192.0.2.20 ALLOW_UDP"; do
       # shellcheck disable=SC2086
       log_record $entry
       printf '\r\n'

@@ -68,15 +68,6 @@ TEST(PosixFiles, CopiesFilesThatReportNoSize) {
   EXPECT_EQ(dir.Read("cmdline"), TempFolder::Contents("/proc/self/cmdline"));
 }
 
-TEST(PosixFiles, ReadAtGivesBytesFromAnOffsetAtMost) {
-  TempFolder dir;
-  PosixFileService files;
-  dir.Write("text", "a\r\nb\nc");
-  const auto text = files.OpenTextFile(dir / "text");
-  EXPECT_EQ(text->Size(), 6u);
-  EXPECT_EQ(text->ReadAt(2, 3) + "|" + text->ReadAt(4, 100) + "|" + text->ReadAt(9, 1), "\nb\n|\nc|");
-}
-
 // The live log may be a link; the snapshot and the log files never are.
 TEST(PosixFiles, LinksAreNeitherReadNorWrittenThroughButACopyFollowsItsSource) {
   TempFolder dir;
