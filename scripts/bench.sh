@@ -74,14 +74,11 @@ knock_latency() {
       times=()
       lines=$([ -z "$nudge_option" ] && echo 4 || echo 3)
       for run in 1 2 3; do
-        rm -f "$live" "$sandbox/netsh-started"
-        exec {standin}< <(PATH="$sandbox/bin:$PATH" "$QUENNET_STANDIN_BIN" --log "$live" --ports "$knock_ports,$nudge" \
-          --on "$k3" --start-after 1000 --lines "$lines" --seconds 120 \
-          -- "$app/quennet" "$knock_ports" dt KnockRDP 30 $token5 3389)
-        read -r -u "$standin" _
+        rm -f "$sandbox/netsh-started"
+        PATH="$sandbox/bin:$PATH" start_standin --ports "$knock_ports,$nudge" --on "$k3" --start-after 1000 \
+          --lines "$lines" --seconds 120 -- "$app/quennet" "$knock_ports" dt KnockRDP 30 $token5 3389
         "$QUENNET_KNOCK_BIN" -q $nudge_option 127.0.0.1 "$knock_ports"
-        cat <&"$standin" > "$sandbox/standin.out"
-        exec {standin}<&-
+        wait_standin
         expect_opened 127.0.0.1 "latency run"
         knocked=$(awk -v port="$k3" '$9 == port { print $1 }' "$sandbox/standin.out")
         started=$(cat "$sandbox/netsh-started")

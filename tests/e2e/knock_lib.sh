@@ -10,26 +10,10 @@ base=$((20000 + RANDOM % 12000))
 k1=$((base + 5)) k2=$((base + 2)) k3=$((base + 9)) nudge=$((base + 10))
 knock_ports=$k1,$k2,$k3
 
-# start_standin LINES ARGS...: the stand-in on the knock and nudge ports, on a fresh
-# live log. A hit on the last knock port starts `quennet ARGS...`, where "{address}"
-# stands for the sender. It ends once it has logged LINES lines and what it started
-# has ended.
-start_standin() {
-  local lines=$1 ready=""
-  shift
-  rm -f "$live"
-  exec {standin}< <("$QUENNET_STANDIN_BIN" --log "$live" --ports "$knock_ports,$nudge" --on "$k3" --lines "$lines" \
-    -- "$app/quennet" "$@" 2> "$sandbox/standin.err")
-  read -r -u "$standin" ready || true
-  [ "$ready" == ready ] || fail "the stand-in does not listen: $(cat "$sandbox/standin.err")"
-}
-
-# Waits until the stand-in and every command started under it have ended.
-wait_standin() {
-  cat <&"$standin" > "$sandbox/standin.out"
-  exec {standin}<&-
-  expect_eq "$(cat "$sandbox/standin.err")" "" "the stand-in's errors"
-}
+# knock_standin LINES ARGS...: the stand-in on the knock and nudge ports. A hit on the
+# last knock port starts `quennet ARGS...`, where "{address}" stands for the sender.
+# It ends once it has logged LINES lines and what it started has ended (wait_standin).
+knock_standin() { start_standin --ports "$knock_ports,$nudge" --on "$k3" --lines "$1" -- "$app/quennet" "${@:2}"; }
 
 # knock ARGS...: runs the client (through KNOCK_RUNNER when set, such as wine);
 # keeps its status, output and errors.

@@ -1,29 +1,7 @@
-# Shared by the end-to-end tests: a sandbox that stands in for a Windows 7 host, with
-# the program copied into its own folder (its log files land beside it), a Windows
-# folder for the firewall log, a registry export naming the application-data folder,
-# and stand-in netsh and EVENTCREATE commands that record their arguments.
-set -euo pipefail
-: "${QUENNET_BIN:?}" "${QUENNET_SOURCE:?}"
-
-sandbox=$(mktemp -d)
-trap 'rm -rf "$sandbox"' EXIT
+# Shared by the end-to-end tests: the sandbox of examples/sandbox.sh, entered, and the
+# checks of checks.sh.
+source "$QUENNET_SOURCE/examples/sandbox.sh"
 cd "$sandbox"  # whatever a run leaves in its working folder lands here
-app="$sandbox/Quennet"
-programdata="$sandbox/ProgramData"
-snapshot="$programdata/Tolvaren/Quennet/kfirewall.log"
-export windir="$sandbox/Windows"
-live="$windir/system32/LogFiles/Firewall/pfirewall.log"
-mkdir -p "$app" "$programdata" "$(dirname "$live")"
-cp "$QUENNET_BIN" "$app/quennet"
-
-export QUENNET_REGISTRY="$sandbox/registry.reg"
-printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders]\r\n"Common AppData"="%s"\r\n' \
-  "$programdata" > "$QUENNET_REGISTRY"
-export QUENNET_WINDOWS_VERSION=2.6.1.7601
-export QUENNET_COMMAND_RECORD="$sandbox/commands.txt"
-: > "$QUENNET_COMMAND_RECORD"
-export PATH="$QUENNET_SOURCE/examples/bin:$PATH"
-unset QUENNET_DEBUG
 source "$QUENNET_SOURCE/tests/e2e/checks.sh"
 
 # Runs the program; its status, standard output and standard error are kept. The

@@ -17,7 +17,7 @@ nosuch.invalid 701|3|quennet-knock: unknown host nosuch.invalid
 --no-nudge 255.255.255.255 701|4|quennet-knock: cannot send TCP to 255.255.255.255 port 701: Network is unreachable
 TABLE
 
-start_standin 4 --strict "$knock_ports" dt KnockRDP 30 '{address}' 3389
+knock_standin 4 --strict "$knock_ports" dt KnockRDP 30 '{address}' 3389
 knock -q --delay 50 --nudge-after 300 127.0.0.1 "$k2,$k1,$k3"
 wait_standin
 expect_eq "$knock_status|$(logged_packets | cut -d ' ' -f 5 | tr '\n' ' ')" "0|$k2 $k1 $k3 $nudge " "status and the ports logged"

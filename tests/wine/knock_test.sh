@@ -25,7 +25,7 @@ mkdir -p "$WINEPREFIX"
 wineserver -p </dev/null >/dev/null 2>&1
 wineboot -i </dev/null >/dev/null 2>&1
 
-start_standin 4 "$knock_ports" dt KnockRDP 30 '{address}' 3389
+knock_standin 4 "$knock_ports" dt KnockRDP 30 '{address}' 3389
 knock --delay 50 --nudge-after 300 127.0.0.1 "$knock_ports"
 wait_standin
 expect_eq "$knock_status|$(tr -d '\r' < "$sandbox/knock.out")" "0|knock 1 of 3: TCP to 127.0.0.1 port $k1
