@@ -47,9 +47,5 @@ TEST(CommandLine, OnlyALeadingStrictOptionAndItsBlankAreTakenOff) {
   }
 }
 
-TEST(CommandLine, LastElementOfAListToken) {
-  EXPECT_EQ(LastElement("701,702,703") + "|" + LastElement("703") + "|" + LastElement("701,702,"), "703|703|");
-}
-
 }  // namespace
 }  // namespace quennet

@@ -25,14 +25,5 @@ TEST(WindowsVersionName, NamesTheVersionsOfTheTableAndTellsTheNewerFirewall) {
   }
 }
 
-TEST(WindowsVersionName, PreparesTheRecordAndReadsAFailedCallAsPlatformZero) {
-  struct Recording : VersionService {
-    OsVersionInfoA seen;
-    void GetVersionExA(OsVersionInfoA& info) override { seen = info; }
-  } recording;
-  EXPECT_EQ(WindowsVersionName(recording), "Windows 3.1");
-  EXPECT_EQ(recording.seen.dwOSVersionInfoSize, 148u);
-}
-
 }  // namespace
 }  // namespace quennet::GetWindowsVersion

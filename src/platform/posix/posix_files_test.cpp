@@ -45,22 +45,6 @@ TEST(PosixFiles, CopyReplacesTheDestinationWhileAReaderKeepsTheOldFile) {
   EXPECT_EQ(info.st_mode & 0777, 0644 & ~mask);
 }
 
-TEST(PosixFiles, FailedCopyLeavesTheDestinationAndNoTemporaryFile) {
-  TempFolder dir;
-  PosixFileService files;
-  dir.Write("kfirewall.log", "old");
-  ::mkdir((dir / "folder").c_str(), 0755);
-  const auto copy = [&](const std::string& from, const std::string& to) {
-    return ErrorNumber([&] { files.CopyFile(dir / from, dir / to); });
-  };
-  EXPECT_EQ(copy("missing.log", "kfirewall.log"), kErrFileNotFound);
-  EXPECT_EQ(copy("folder", "kfirewall.log"), kErrPathFileAccess);  // fails mid-copy
-  EXPECT_EQ(copy("kfirewall.log", "folder"), kErrPathFileAccess);  // fails at the rename
-  EXPECT_EQ(copy("kfirewall.log", "missing/copy"), kErrFileNotFound);
-  EXPECT_EQ(dir.Read("kfirewall.log"), "old");
-  EXPECT_EQ(dir.Names(), (std::set<std::string>{"folder", "kfirewall.log"}));
-}
-
 TEST(PosixFiles, CopiesFilesThatReportNoSize) {
   TempFolder dir;
   // The kernel copies nothing from a /proc file: it reports size 0.
