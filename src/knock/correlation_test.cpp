@@ -16,20 +16,13 @@ std::string Correlate(KnockHost& fake, const std::string& period = "30") {
   return Check_Firewall_Log(fake.host, fake.form, test::kReference, period, "703");
 }
 
-TEST(Correlation, ReturnsTheAddressOfTheLastEntryInTheWindow) {
+TEST(Correlation, ReturnsTheAddressOfTheLastEntryInTheWindowWithThePortAnywhereUnlessStrict) {
   KnockHost fake;
-  // The port may stand in any field, the source port too.
-  fake.Log({Entry("10:17:01", "703", "198.51.100.7"),
-            "2012-07-17 10:17:02 DROP TCP 2001:db8::15 192.0.2.20 703 445 52 S 1 0 8192 - - - RECEIVE",
-            Entry("10:17:03", "702", "192.0.2.99")});
-  EXPECT_EQ(Correlate(fake), "2001:db8::15");
-}
-
-TEST(Correlation, AStrictKnockCountsOnlyTheDestinationPort) {
-  KnockHost fake;
-  fake.form.StrictKnock = true;
+  // The port may stand in any field, the source port too; strict: the destination port only.
   const std::string source_port = "2012-07-17 10:17:02 DROP TCP 2001:db8::15 192.0.2.20 703 445 52 S 1 0 8192 - - - RECEIVE";
-  fake.Log({Entry("10:17:01", "703", "198.51.100.7"), source_port});
+  fake.Log({Entry("10:17:01", "703", "198.51.100.7"), source_port, Entry("10:17:03", "702", "192.0.2.99")});
+  EXPECT_EQ(Correlate(fake), "2001:db8::15");
+  fake.form.StrictKnock = true;
   EXPECT_EQ(Correlate(fake), "198.51.100.7");
   // Where the header puts dst-port, the line counts after all.
   fake.Log({Entry("10:17:01", "703", "198.51.100.7"), "#Fields: date time action protocol src-ip dst-ip dst-port",

@@ -28,10 +28,7 @@ wineboot -i </dev/null >/dev/null 2>&1
 knock_standin 4 "$knock_ports" dt KnockRDP 30 '{address}' 3389
 knock --delay 50 --nudge-after 300 127.0.0.1 "$knock_ports"
 wait_standin
-expect_eq "$knock_status|$(tr -d '\r' < "$sandbox/knock.out")" "0|knock 1 of 3: TCP to 127.0.0.1 port $k1
-knock 2 of 3: TCP to 127.0.0.1 port $k2
-knock 3 of 3: TCP to 127.0.0.1 port $k3
-nudge: TCP to 127.0.0.1 port $nudge" "quennet-knock.exe: status and report"
+expect_eq "$knock_status" 0 "quennet-knock.exe: status"
 expect_eq "$(logged_packets | cut -d ' ' -f 1,2,5 | tr '\n' ' ')" "DROP TCP $k1 DROP TCP $k2 DROP TCP $k3 DROP TCP $nudge " "one line per packet"
 expect_opened 127.0.0.1 "quennet-knock.exe"
 echo "ok    quennet-knock.exe knocked the loopback stand-in and the run verified"
