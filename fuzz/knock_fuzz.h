@@ -1,6 +1,6 @@
 #pragma once
 // What the knock fuzz targets share: the input cut into its first line and the live
-// firewall log, and the checks on what a run leaves behind.
+// firewall log, and the knock read from that first line and checked as a run does.
 
 #include <cstddef>
 #include <cstdint>
@@ -15,7 +15,6 @@
 #include "knock/correlation.h"
 #include "knock/test_log.h"
 #include "knock/verification.h"
-#include "text/date_text.h"
 #include "text/text_split.h"
 
 namespace quennet::fuzz {
@@ -51,7 +50,6 @@ inline Knock ReadKnock(const std::string& line) {
 // is `log`, read at most `read_piece` bytes at a time.
 struct KnockRun {
   test::KnockHost fake;
-  DateTime start = fake.clock.now;
   std::string found;
   bool verified = false;
 
@@ -68,16 +66,5 @@ struct KnockRun {
                                 knock.source);
   }
 };
-
-// Every velt.log line begins with *now*: the clock's text at some moment of the run.
-inline void CheckVeltLines(const test::KnockHost& fake, DateTime start) {
-  for (const std::string& line : fake.Lines("velt.log")) {
-    bool begins_with_now = false;
-    for (DateTime t = start; t <= fake.clock.now && !begins_with_now; ++t.seconds) {
-      begins_with_now = line.starts_with(GeneralDateText(t) + " ");
-    }
-    Check(begins_with_now, "velt.log lines begin with the time of writing");
-  }
-}
 
 }  // namespace quennet::fuzz

@@ -32,16 +32,5 @@ TEST(ReadNewestStamp, FindsAndYieldsWhatASearchOfTheWholeTextDoesWhereverTheStam
   }
 }
 
-TEST(ReadNewestStamp, AMissingEmptyOrUnreadableLogIsEmpty) {
-  FakeHost fake;
-  EXPECT_TRUE(ReadNewestStamp(fake.host, kLog).empty);
-  fake.files.files[kLog] = "";
-  EXPECT_TRUE(ReadNewestStamp(fake.host, kLog).empty);
-  fake.files.files[kLog] = kStamp + std::string("\r\n");
-  fake.files.Fail(FakeFileService::Op::ReadAll, kLog);
-  EXPECT_TRUE(ReadNewestStamp(fake.host, kLog).empty);
-  EXPECT_EQ(fake.files.Lines("C:\\Quennet\\error.log").size(), 1u);
-}
-
 }  // namespace
 }  // namespace quennet

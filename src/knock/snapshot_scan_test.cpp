@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -31,17 +32,12 @@ std::vector<std::string> Seen(const std::string& text, std::size_t piece, bool e
 }
 
 // What a judge that acts only on lines holding a needle sees of every line.
-std::vector<std::string> Holding(const std::vector<std::string>& lines, const std::vector<std::string_view>& needles) {
-  std::vector<std::string> out;
-  for (const std::string& line : lines) {
-    for (std::string_view needle : needles) {
-      if (line.find(needle) != std::string::npos) {
-        out.push_back(line);
-        break;
-      }
-    }
-  }
-  return out;
+std::vector<std::string> Holding(std::vector<std::string> lines, const std::vector<std::string_view>& needles) {
+  std::erase_if(lines, [&](const std::string& line) {
+    const auto holds = [&](std::string_view needle) { return line.find(needle) != std::string::npos; };
+    return std::none_of(needles.begin(), needles.end(), holds);
+  });
+  return lines;
 }
 
 TEST(SnapshotScan, HandsOnTheLinesThatHoldANeedleWhereverBlocksEnd) {

@@ -13,13 +13,6 @@ DateTime At(int year, int month, int day, int hour = 0, int minute = 0, int seco
   return FromCivil({year, month, day, hour, minute, second});
 }
 
-TEST(DateCalendar, CountsSecondsFromTheZeroDateBothWays) {
-  EXPECT_EQ(At(1899, 12, 29, 23, 59, 59).seconds, -1);
-  EXPECT_EQ(At(1900, 3, 1).seconds, 61 * 86400);  // 1900 is no leap year
-  EXPECT_EQ(At(2012, 7, 17, 10, 17, 7).seconds, 41107LL * 86400 + 37027);
-  EXPECT_EQ(At(100, 1, 1).seconds, -657434LL * 86400);
-}
-
 TEST(DateReader, ReadsDatesTimesAndMonthNamesInAnyOfTheirForms) {
   // The general date text itself is read back in the round trip below.
   const std::pair<const char*, DateTime> cases[] = {

@@ -22,13 +22,8 @@ knock() {
   ${KNOCK_RUNNER:-} "$QUENNET_KNOCK_BIN" "$@" > "$sandbox/knock.out" 2> "$sandbox/knock.err" || knock_status=$?
 }
 
-# The live log's records as "ACTION PROTOCOL SOURCE DESTINATION DST-PORT", after a
-# check that its lines end in CR LF and its header names the fields.
-logged_packets() {
-  grep -q $'^#Fields: date time action protocol src-ip dst-ip src-port dst-port .*\r$' "$live" || fail "no #Fields: header"
-  [ "$(grep -vc $'\r$' "$live")" == 0 ] || fail "a live log line without CR LF"
-  sed -nE 's/\r$//; s/^[0-9-]+ [0-9:]+ (\S+ \S+ \S+ \S+) \S+ (\S+) .*/\1 \2/p' "$live"
-}
+# The live log's records as "ACTION PROTOCOL SOURCE DESTINATION DST-PORT".
+logged_packets() { sed -nE 's/\r$//; s/^[0-9-]+ [0-9:]+ (\S+ \S+ \S+ \S+) \S+ (\S+) .*/\1 \2/p' "$live"; }
 
 # expect_opened ADDRESS WHAT: quennet verified the knock from ADDRESS, recorded it and
 # opened port 3389 to it; clears the log files and the record.

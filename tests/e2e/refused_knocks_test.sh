@@ -12,11 +12,8 @@ run_quennet --help
 run_quennet --version
 expect_eq "$(cat "$sandbox/stdout")" "quennet 1.0.0" "--version"
 [ ! -e "$programdata/Tolvaren" ] || fail "--help or --version made a folder"
-for arguments in "" "701,702,703" "701 dt KnockRDP"; do
-  # shellcheck disable=SC2086
-  run_quennet $arguments
-  expect_eq "$status|$(ls "$app")|$(ls -A "$programdata/Tolvaren/Quennet" 2>&1)" "0|quennet|" "status and files after '$arguments'"
-done
+run_quennet 701,702,703 dt KnockRDP  # three tokens: nothing to verify
+expect_eq "$status|$(ls "$app")|$(ls -A "$programdata/Tolvaren/Quennet" 2>&1)" "0|quennet|" "status and files without a knock"
 
 # A forged log naming something other than one address.
 write_log "-9 701 any" "-7 702 any" "-5 703 any"
