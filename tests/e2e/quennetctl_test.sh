@@ -31,6 +31,8 @@ QUENNET_FAIL_COMMAND=netsh run_ctl newer close KnockRDP 3389
 expect_eq "$status|$(cat "$sandbox/stderr")|$(cat "$record")" \
   "1|quennetctl close: failed: exit status 1 from: netsh advfirewall firewall delete rule name=KnockRDP|$newer_removal" \
   "a failing netsh ends close before the event"
+run_ctl newer close 'R;x' 3389  # the name goes unquoted into the commands
+expect_record "2|" "close refuses a rule name of other characters"
 
 # install (on the 6.2 host, with the log's link, pinned by the Wine run)
 logging='netsh [advfirewall] [set] [allprofiles] [logging]'
