@@ -56,9 +56,9 @@ event_command=$'EVENTCREATE /L APPLICATION /SO Quennet /ID 100 /T INFORMATION /D
 rule_command='netsh advfirewall firewall add rule name="KnockRDP" dir=in action=allow protocol=TCP localport=3389 remoteip=203.0.113.45'
 older_rule_command='Netsh firewall add portopening tcp 3389 KnockRDP enable custom 203.0.113.45'
 
-# knock_log PATH [MIDDLE-PORT]: a firewall log at PATH with the knock on 701, 702 (then
-# MIDDLE-PORT) and 703 from 203.0.113.45, a few seconds old, and a record ahead of now.
-knock_log() { LOG_PATH=$1 write_log "-9 701" "-7 702" ${2:+"-6 $2"} "-5 703"; }
+# knock_log PATH: a firewall log at PATH with the knock on 701, 702 and 703 from
+# 203.0.113.45, a few seconds old, and a record ahead of now.
+knock_log() { LOG_PATH=$1 write_log "-9 701" "-7 702" "-5 703"; }
 
 # Runs the program on a clean slate. The commands it starts inherit its standard
 # output, so the pipe closes only when the last of them has ended: by then every
