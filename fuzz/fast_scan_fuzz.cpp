@@ -3,7 +3,7 @@
 // hold a knock port's text (strict: also a header or the knocking address), against
 // the line-by-line scan the trace takes, with the log read in pieces of any size: both
 // give the same address, the same verdict and the same velt.log and error.log lines
-// (what those lines and the waits may be, the whole-run target checks). The first line
+// (the whole-run target checks the waits). The first line
 // holds "ports|actions|period|source|reference time|piece" (see fuzz::Knock); a piece
 // that is not a positive number reads the log whole.
 #include <charconv>

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Fails when product code under src/ includes from a higher layer, or from another
-# folder of its own layer. Every include points down. Tests (*_test.cpp) may reach
-# anywhere below the programs.
+# folder of its own layer. Every include points down. Tests (*_test.cpp) are not
+# checked.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

@@ -15,7 +15,7 @@ class CommandFailed : public std::runtime_error {
 };
 
 // Starts commands one at a time, waits for each and reports it with its exit status
-// on `out`. Printing only, it shows each command and starts none.
+// on `out`. Printing only, Run shows each command and starts none.
 class CommandRunner {
  public:
   CommandRunner(ShellService& shell, std::ostream& out, bool print_only = false)
@@ -25,7 +25,7 @@ class CommandRunner {
   // other than 0.
   void Run(const std::string& command_line);
   // The exit status, for the caller to judge; only a command that cannot be started
-  // throws CommandFailed.
+  // throws CommandFailed. Started even when printing only, since it changes nothing.
   int Probe(const std::string& command_line);
 
  private:

@@ -12,8 +12,8 @@ inline constexpr std::size_t kNewestStampPiece = 64 * 1024;
 
 // How far a firewall log reaches.
 struct NewestStamp {
-  // The log's text is empty: the file is missing, empty or cannot be read (the
-  // rules of ReadLogFile, including its "error.log" line).
+  // The log's text is empty: the file is missing, empty, or fails before any of it
+  // is read (which adds LogReadFailure's "error.log" line).
   bool empty = true;
   // What ReturnLastDateStamp finds in the log's whole text with the firewall's
   // sample stamp "2012-07-17 10:17:07"; empty when there is none.

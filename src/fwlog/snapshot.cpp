@@ -19,18 +19,6 @@ void CopyFirewallLog(Host& host, const FormState& state) {
   }
 }
 
-std::string ReadLogFile(Host& host, const std::string& strLogFilePath) {
-  std::string result;
-  try {
-    if (!host.files.FileExists(strLogFilePath)) return result;
-    const auto stream = host.files.OpenTextFile(strLogFilePath);
-    if (!stream->AtEndOfStream()) result = stream->ReadAll();
-  } catch (const RuntimeError&) {
-    LogReadFailure(host, strLogFilePath);
-  }
-  return result;
-}
-
 void LogReadFailure(Host& host, const std::string& strLogFilePath) {
   LogData(host, "error.log", NowText(host.clock) + " Error!  Could not read log file " + strLogFilePath);
 }

@@ -16,11 +16,6 @@ std::string SnapshotPath(const std::string& AppDataFolder);
 // one line to "error.log".
 void CopyFirewallLog(Host& host, const FormState& state);
 
-// The whole text of a file, line ends included; empty for a missing or empty file.
-// A file that cannot be read adds one line to "error.log" and gives what was read
-// before the failure.
-std::string ReadLogFile(Host& host, const std::string& strLogFilePath);
-
 // The "error.log" line of a log file that could not be read.
 void LogReadFailure(Host& host, const std::string& strLogFilePath);
 

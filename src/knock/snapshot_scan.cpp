@@ -105,8 +105,6 @@ class BlockScan {
   std::vector<Hit> hits_;
 };
 
-}  // namespace
-
 bool ScanSnapshot(Host& host, const std::string& path, const LineJudge& on_line, const ReadFailure& on_failure) {
   std::string line;
   const auto read = [&line](TextStream& stream) {
@@ -115,6 +113,8 @@ bool ScanSnapshot(Host& host, const std::string& path, const LineJudge& on_line,
   };
   return ReadSnapshot(host, path, read, on_line, on_failure);
 }
+
+}  // namespace
 
 bool ScanSnapshotFor(Host& host, const std::string& path, bool every_line, const Needles& needles,
                      const LineJudge& on_line, const ReadFailure& on_failure) {

@@ -17,17 +17,15 @@ using ReadFailure = std::function<void(const RuntimeError&)>;
 // must last the whole scan.
 using Needles = std::function<std::vector<std::string_view>()>;
 
-// Reads the snapshot at `path` line by line, handing each line to on_line until it
-// returns false or the file ends. A line that cannot be read goes to on_failure and
-// is skipped: no test ever sees the text of an earlier line again. Returns false
-// when the snapshot cannot be opened.
-bool ScanSnapshot(Host& host, const std::string& path, const LineJudge& on_line, const ReadFailure& on_failure);
-
-// The same for a judge that passes over, without any effect, every line that holds
-// none of the texts needles() gives (asked again after each line it judges): only
-// the lines that hold one reach it, found in large blocks of the snapshot without a
-// copy per line. An empty text stands in every line. With `every_line` (while
-// tracing, whose lines tell of each line in turn) every line reaches it.
+// Reads the snapshot at `path`, handing lines to on_line until it returns false or
+// the file ends. A line that cannot be read goes to on_failure and is skipped: no
+// test ever sees the text of an earlier line again. Returns false when the snapshot
+// cannot be opened. The judge must pass over, without any effect, every line that
+// holds none of the texts needles() gives (asked again after each line it judges):
+// only the lines that hold one reach it, found in large blocks of the snapshot
+// without a copy per line. An empty text stands in every line. With `every_line`
+// (while tracing, whose lines tell of each line in turn) every line reaches it, read
+// one at a time.
 bool ScanSnapshotFor(Host& host, const std::string& path, bool every_line, const Needles& needles,
                      const LineJudge& on_line, const ReadFailure& on_failure);
 

@@ -44,8 +44,9 @@ class FileService {
   virtual bool FileExists(const std::string& path) = 0;
   // Replaces `to` whole with a copy of `from`: a reader of `to` sees either the old
   // file or the new one, never a half-written one, and a failed copy leaves the
-  // old one as it was. A `from` that is a symbolic link or reparse point is not
-  // copied, and a link in the place of `to` is replaced, never written through.
+  // old one as it was. A `from` that is a symbolic link or reparse point is followed
+  // (the live log may be one); a link in the place of `to` is replaced, never
+  // written through.
   virtual void CopyFile(const std::string& from, const std::string& to) = 0;
   // Removes the file at `path`, or the link or reparse point itself when it is one;
   // a missing file is no error.

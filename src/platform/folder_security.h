@@ -11,8 +11,8 @@ struct FolderFacts {
   // A symbolic link, junction or other reparse point, whatever it points to.
   bool is_link = false;
   bool is_folder = false;
-  // Owned by SYSTEM, Administrators or TrustedInstaller (POSIX: the effective user or
-  // root).
+  // Owned by SYSTEM, Administrators, TrustedInstaller or the account the program
+  // runs as (POSIX: the effective user or root).
   bool owner_trusted = false;
   // Someone else may add, change or delete the folder's entries.
   bool others_may_write = false;

@@ -23,7 +23,8 @@ class Network {
   // The first address of `host` (a name or a literal of either family) in `family`.
   virtual std::string Resolve(const std::string& host, AddressFamily family) = 0;
   // One TCP connection attempt, abandoned (closed) well before the system would send
-  // its SYN again, so one knock is one SYN. An answer is not waited for.
+  // its SYN again, so one knock is one SYN: an answer is waited for at most
+  // kConnectionAttemptMilliseconds.
   virtual void SendConnectionAttempt(const std::string& address, std::uint16_t port) = 0;
   // One empty UDP datagram.
   virtual void SendDatagram(const std::string& address, std::uint16_t port) = 0;

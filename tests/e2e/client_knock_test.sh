@@ -1,8 +1,8 @@
 # The knock client against the loopback stand-in, which logs each packet and starts
 # quennet on the last knock port: over IPv4 with the sender passed as token 5, as the
 # task of an installed host does, and over IPv6 with a UDP knock and the address found
-# by correlation. The nudge lands after the knock and takes no part in it, with
-# --strict too (the unit tests pin that a later packet spoils nothing).
+# by correlation. The nudge lands after the knock and takes no part in it (that a
+# later packet spoils no strict knock either, the unit tests pin).
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/knock_lib.sh"
 

@@ -4,8 +4,8 @@
 source "$(dirname "$0")/lib.sh"
 
 if [ "$(id -u)" != 0 ]; then
-  echo "note: not root, so no folder of another owner can be made: skipped" >&2
-  exit 0
+  echo "not root, so no folder of another owner can be made: skipped"
+  exit 77
 fi
 
 folder="$programdata/Tolvaren/Quennet"

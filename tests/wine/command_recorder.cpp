@@ -3,12 +3,10 @@
 // started from anywhere but the system folder puts its own path in brackets first.
 // Commands started together may record at the same moment, so each record is one
 // write to a handle opened for appending only, which Windows places at the end as a
-// whole. Ends with status 1 when QUENNET_FAIL_COMMAND names it (as "netsh"), 0
-// otherwise.
+// whole.
 #include <windows.h>
 
 #include <string>
-#include <utility>
 
 namespace {
 
@@ -18,13 +16,11 @@ std::string Environment(const char* name) {
   return length == 0 || length >= sizeof value ? "" : std::string(value, length);
 }
 
-// The folder and the name without ".exe" of this program.
-std::pair<std::string, std::string> ProgramPlace() {
+// The folder of this program.
+std::string ProgramFolder() {
   char path[MAX_PATH];
   const std::string program(path, GetModuleFileNameA(nullptr, path, sizeof path));
-  const std::size_t separator = program.rfind('\\');
-  const std::string name = program.substr(separator + 1);
-  return {program.substr(0, separator), name.substr(0, name.size() - 4)};
+  return program.substr(0, program.rfind('\\'));
 }
 
 }  // namespace
@@ -35,7 +31,7 @@ int main() {
   const HANDLE file = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                   OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return 3;
-  const auto [folder, name] = ProgramPlace();
+  const std::string folder = ProgramFolder();
   char system[MAX_PATH];
   const std::string system_folder(system, GetSystemDirectoryA(system, sizeof system));
   const std::string where = lstrcmpiA(folder.c_str(), system_folder.c_str()) == 0 ? "" : "[" + folder + "] ";
@@ -43,6 +39,5 @@ int main() {
   DWORD written = 0;
   const BOOL ok = WriteFile(file, record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
   CloseHandle(file);
-  if (!ok || written != record.size()) return 4;
-  return lstrcmpiA(Environment("QUENNET_FAIL_COMMAND").c_str(), name.c_str()) == 0 ? 1 : 0;
+  return ok && written == record.size() ? 0 : 4;
 }

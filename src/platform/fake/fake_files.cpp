@@ -12,22 +12,16 @@ constexpr long kErrDeviceIo = 57;
 
 class FakeTextStream : public TextStream {
  public:
-  FakeTextStream(std::string text, std::size_t read_piece, std::set<int> failing_lines, bool fail_read_all)
+  FakeTextStream(std::string text, std::size_t read_piece, std::set<int> failing_lines)
       : text_(std::move(text)),
         chunks_{text_, read_piece},
         lines_(std::ref(chunks_)),
-        failing_lines_(std::move(failing_lines)),
-        fail_read_all_(fail_read_all) {}
+        failing_lines_(std::move(failing_lines)) {}
 
   bool AtEndOfStream() override { return lines_.AtEnd(); }
-  std::string ReadAll() override {
-    if (fail_read_all_) throw RuntimeError(kErrDeviceIo, "Device I/O error");
-    return lines_.ReadAll();
-  }
+  std::string ReadAll() override { return lines_.ReadAll(); }
   std::uint64_t Size() override { return text_.size(); }
-  // Fails where ReadAll fails: a test that makes reading fail means both.
   std::string ReadAt(std::uint64_t offset, std::size_t size) override {
-    if (fail_read_all_) throw RuntimeError(kErrDeviceIo, "Device I/O error");
     return offset < text_.size() ? text_.substr(static_cast<std::size_t>(offset), size) : "";
   }
   void ReadLine(std::string& line) override {
@@ -48,7 +42,6 @@ class FakeTextStream : public TextStream {
   MemoryChunks chunks_;
   LineBuffer lines_;
   std::set<int> failing_lines_;
-  bool fail_read_all_;
   int reads_ = 0;
   std::string block_;
 };
@@ -95,8 +88,7 @@ std::unique_ptr<TextStream> FakeFileService::OpenTextFile(const std::string& pat
   if (found == files.end()) throw RuntimeError(kErrFileNotFound, "File not found");
   const auto lines = failing_lines_.find(path);
   return std::make_unique<FakeTextStream>(found->second, read_piece,
-                                          lines == failing_lines_.end() ? std::set<int>{} : lines->second,
-                                          failing_.count({Op::ReadAll, path}) > 0);
+                                          lines == failing_lines_.end() ? std::set<int>{} : lines->second);
 }
 
 void FakeFileService::RemoveFile(const std::string& path) {

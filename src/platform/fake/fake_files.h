@@ -16,7 +16,7 @@ namespace quennet {
 // operation on any path on request. Paths are taken as written.
 class FakeFileService : public FileService {
  public:
-  enum class Op { FileExists, CopyFile, OpenTextFile, ReadAll, ReadLine, AppendLine, RemoveFile, WriteWholeFile };
+  enum class Op { FileExists, CopyFile, OpenTextFile, AppendLine, RemoveFile, WriteWholeFile };
 
   std::map<std::string, std::string> files;
   // "CopyFile <from> -> <to>", "AppendLine <path>", "RemoveFile <path>",

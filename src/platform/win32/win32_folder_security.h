@@ -4,8 +4,8 @@
 
 namespace quennet {
 
-// Folder access by owner and DACL: the trusted are SYSTEM, Administrators and
-// TrustedInstaller.
+// Folder access by owner and DACL: the trusted are SYSTEM, Administrators,
+// TrustedInstaller and the account the program runs as.
 class Win32FolderSecurity : public FolderSecurity {
  public:
   FolderFacts Inspect(const std::string& path) override;
