@@ -169,12 +169,7 @@ EOF
 if [ "$wine_too" == yes ]; then
   cmake --preset windows >/dev/null
   cmake --build --preset windows >/dev/null
-  export WINEPREFIX=$sandbox/prefix WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='
-  unset DISPLAY
-  trap 'wineserver -k 2>/dev/null || true; rm -rf "$sandbox"' EXIT
-  mkdir -p "$WINEPREFIX"
-  wineserver -p </dev/null >/dev/null 2>&1
-  wineboot -i </dev/null >/dev/null 2>&1
+  start_wine "$sandbox"
   wine_app=$WINEPREFIX/drive_c/Quennet
   wine_live=$WINEPREFIX/drive_c/windows/system32/LogFiles/Firewall/pfirewall.log
   mkdir -p "$wine_app" "$(dirname "$wine_live")" "$WINEPREFIX/drive_c/Data"

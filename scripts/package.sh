@@ -9,14 +9,8 @@ out=$(mkdir -p "${1:-build}" && cd "${1:-build}" && pwd)
 version=$(sed -nE 's/^project\(quennet VERSION ([0-9.]+).*/\1/p' CMakeLists.txt)
 zip_file=$out/quennet-$version-windows-x64.zip
 
-if ! command -v zip >/dev/null; then
-  if [[ $(id -u) != 0 ]] || ! command -v apt-get >/dev/null; then
-    echo "zip is missing, and installing it needs root and apt-get" >&2
-    exit 1
-  fi
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq && apt-get install -y -qq zip >/dev/null
-fi
+source scripts/apt_install.sh
+command -v zip >/dev/null || apt_install zip zip || exit 1
 cmake --preset windows >/dev/null
 cmake --build --preset windows >&2
 

@@ -4,18 +4,15 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+source scripts/apt_install.sh
+
 step() { printf '\n=== %s\n' "$*"; }
 
 # xmllint checks the task XML in the end-to-end tests.
 install_xmllint() {
   command -v xmllint >/dev/null && return
-  if [[ $(id -u) != 0 ]] || ! command -v apt-get >/dev/null; then
-    echo "xmllint is missing, and installing it needs root and apt-get" >&2
-    exit 1
-  fi
   step "install xmllint"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq && apt-get install -y -qq libxml2-utils >/dev/null
+  apt_install xmllint libxml2-utils || exit 1
 }
 
 posix_leg() {
@@ -39,22 +36,12 @@ missing_windows_tools() {
   echo "${missing[*]}"
 }
 
-install_windows_tools() {
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq g++-mingw-w64-x86-64-posix wine64 wine >/dev/null
-}
-
 windows_leg() {
   local missing
   missing=$(missing_windows_tools)
   if [[ -n $missing ]]; then
-    if [[ $(id -u) != 0 ]] || ! command -v apt-get >/dev/null; then
-      echo "Windows leg skipped: $missing missing, and installing them needs root and apt-get"
-      return 0
-    fi
     step "install the Windows tools: $missing"
-    install_windows_tools
+    apt_install "$missing" g++-mingw-w64-x86-64-posix wine64 wine || { echo "Windows leg skipped"; return 0; }
   fi
   step "build: windows"
   cmake --preset windows >/dev/null

@@ -1,11 +1,10 @@
 #include "client/knock_options.h"
 
 #include <algorithm>
-#include <charconv>
 #include <string_view>
 
 #include "fwlog/action_codes.h"
-#include "text/ascii.h"
+#include "text/number_text.h"
 #include "text/text_split.h"
 
 namespace quennet {
@@ -14,17 +13,7 @@ namespace {
 constexpr int kMaxPort = 65535;
 constexpr int kMaxMilliseconds = 600000;
 
-// Digits only, no leading zero (the firewall writes ports without one, so quennet
-// would never find "0701"), and at most `max`.
-std::optional<int> ReadWholeNumber(std::string_view text, int max) {
-  if (text.empty() || (text.size() > 1 && text[0] == '0')) return std::nullopt;
-  if (!std::all_of(text.begin(), text.end(), IsDigit)) return std::nullopt;
-  int value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size() || value > max) return std::nullopt;
-  return value;
-}
-
+// The firewall writes ports without a leading zero, so quennet would never find "0701".
 std::uint16_t ReadPort(const std::string& text) {
   const auto port = ReadWholeNumber(text, kMaxPort);
   if (!port || *port == 0) throw UsageError("bad port \"" + text + "\": a port is a number from 1 to 65535");

@@ -2,11 +2,11 @@
 
 #include <cstdint>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "platform/network.h"
+#include "shared/usage_error.h"
 
 namespace quennet {
 
@@ -27,12 +27,6 @@ struct KnockPlan {
   std::optional<std::uint16_t> nudge_port;  // none: no nudge
   bool quiet = false;
   bool help = false;  // only --help was asked for; nothing else is filled in
-};
-
-// A command line that names no plan; the text says what is wrong.
-class UsageError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
 };
 
 // Reads `[options] HOST PORTS [ACTIONS]` (the arguments after the program's name).

@@ -4,17 +4,13 @@
 
 #include "fwlog/action_codes.h"
 #include "text/ascii.h"
+#include "text/number_text.h"
 #include "text/text_split.h"
 
 namespace quennet {
 namespace {
 
-bool IsNumber(const std::string& text, std::size_t max_digits) {
-  return !text.empty() && text.size() <= max_digits && text[0] != '0' &&
-         std::all_of(text.begin(), text.end(), IsDigit);
-}
-
-bool IsPort(const std::string& text) { return IsNumber(text, 5) && std::stol(text) <= 65535; }
+bool IsPort(const std::string& text) { return ReadWholeNumber(text, 65535).value_or(0) > 0; }
 
 bool IsActionCode(const std::string& code) { return code.size() == 2 && !ActionProtocol(code).empty(); }
 
@@ -70,7 +66,7 @@ void CheckRuleName(const std::string& rule) {
 }
 
 void CheckCount(const std::string& what, const std::string& number) {
-  if (!IsNumber(number, 5)) throw UsageError(what + ": \"" + number + "\" is not a whole number from 1 to 99999");
+  if (ReadWholeNumber(number, 99999).value_or(0) == 0) throw UsageError(what + ": \"" + number + "\" is not a whole number from 1 to 99999");
 }
 
 }  // namespace quennet

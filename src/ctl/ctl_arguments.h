@@ -2,17 +2,12 @@
 
 #include <map>
 #include <set>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
-namespace quennet {
+#include "shared/usage_error.h"
 
-// A command line that quennetctl cannot take; the text says what is wrong.
-class UsageError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
+namespace quennet {
 
 struct CtlArguments {
   std::set<std::string> flags;

@@ -11,15 +11,15 @@ constexpr const char* kLogging = "netsh advfirewall set allprofiles logging ";
 // The most the firewall log may grow to, in KB.
 constexpr const char* kLargestLog = "32767";
 
-std::string WindowsFolder(Host& host) { return host.shell.ExpandEnvironmentStrings("%windir%"); }
-
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 }  // namespace
 
+std::string WindowsFolder(Host& host) { return host.shell.ExpandEnvironmentStrings("%windir%"); }
+
 std::vector<std::string> HostSetupCommands(Host& host) {
   const std::string windows = WindowsFolder(host);
-  const std::string firewall_log = windows + "\\system32\\LogFiles\\Firewall\\pfirewall.log";
+  const std::string firewall_log = GetWindowsVersion::NewerFirewallLogPath(windows);
   std::vector<std::string> commands{
       std::string(kPacketDropAudit) + " /failure:enable",
       kLogging + std::string("filename ") + Quoted(firewall_log),

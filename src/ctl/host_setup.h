@@ -7,6 +7,9 @@
 
 namespace quennet {
 
+// The Windows folder of this host (%windir%).
+std::string WindowsFolder(Host& host);
+
 // The commands that make the host record what the knock task starts on: the audit
 // of dropped packets (event 5152), and the firewall log of dropped packets, at its
 // usual place and largest size. On hosts that report 6.2 or later, where Quennet

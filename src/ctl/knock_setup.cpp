@@ -29,4 +29,6 @@ std::string KnockTaskName(const std::string& rule) { return "Quennet " + rule; }
 
 std::string CloseTaskName(const std::string& rule) { return "Quennet " + rule + " close"; }
 
+std::string TaskQuery(const std::string& task) { return "schtasks /query /tn \"" + task + "\""; }
+
 }  // namespace quennet

@@ -26,5 +26,7 @@ KnockSetup ParseKnockSetup(const std::vector<std::string>& arguments, std::set<s
 // The task names that Quennet's tasks for `rule` are registered under.
 std::string KnockTaskName(const std::string& rule);
 std::string CloseTaskName(const std::string& rule);
+// The command that ends with status 0 when `task` is registered.
+std::string TaskQuery(const std::string& task);
 
 }  // namespace quennet

@@ -1,4 +1,5 @@
 #include "ctl/ctl_arguments.h"
+#include "ctl/host_setup.h"
 #include "ctl/knock_setup.h"
 #include "ctl/subcommands.h"
 #include "fwlog/newest_stamp.h"
@@ -14,8 +15,7 @@ constexpr std::size_t kLogTailLines = 5;
 
 void ShowFirewallLog(Ctl& ctl) {
   Host& host = ctl.host;
-  const std::string path =
-      GetWindowsVersion::FirewallLogPath(host.version, host.shell.ExpandEnvironmentStrings("%windir%"));
+  const std::string path = GetWindowsVersion::FirewallLogPath(host.version, WindowsFolder(host));
   ctl.out << "The firewall log Quennet reads here: " << path << '\n';
   if (!host.files.FileExists(path)) {
     ctl.out << "  missing\n";
@@ -64,7 +64,7 @@ int Status(Ctl& ctl, const std::vector<std::string>& arguments) {
   const std::string& rule = parsed.positional[0];
   CheckRuleName(rule);
   CommandRunner runner(ctl.host.shell, ctl.out);
-  for (const std::string& task : {KnockTaskName(rule), CloseTaskName(rule)}) runner.Probe("schtasks /query /tn \"" + task + "\"");
+  for (const std::string& task : {KnockTaskName(rule), CloseTaskName(rule)}) runner.Probe(TaskQuery(task));
   runner.Probe(GetWindowsVersion::IsNewerFirewallHost(ctl.host.version) ? "netsh advfirewall firewall show rule name=" + rule
                                                                         : "Netsh firewall show portopening");
   ShowFirewallLog(ctl);

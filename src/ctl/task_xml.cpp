@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "text/ascii.h"
+#include "fwlog/action_codes.h"
 #include "text/text_split.h"
 
 namespace quennet {
@@ -47,16 +47,20 @@ std::string Escaped(const std::string& text) {
 
 // The protocol number that event 5152 records for the last action code.
 std::string ProtocolNumber(const std::string& actions) {
-  switch (LowerAscii(actions.back())) {
-    case 't': return "6";
-    case 'u': return "17";
-    default: return "1";
-  }
+  const std::string_view protocol = ActionProtocol(SplitAll(actions, ',').back());
+  return protocol == "TCP" ? "6" : protocol == "UDP" ? "17" : "1";
 }
 
 std::string Subscription(const std::string& log, const std::string& select) {
   return "<QueryList><Query Id=\"0\" Path=\"" + log + "\"><Select Path=\"" + log + "\">" + select +
          "</Select></Query></QueryList>";
+}
+
+// An event trigger of `log` on the events `select` picks, with `inner` (whole lines)
+// after its subscription.
+std::string Trigger(const std::string& log, const std::string& select, const std::string& inner) {
+  return "  <Triggers>\n    <EventTrigger>\n      <Enabled>true</Enabled>\n      <Subscription>" +
+         Escaped(Subscription(log, select)) + "</Subscription>\n" + inner + "    </EventTrigger>\n  </Triggers>\n";
 }
 
 std::string Description(const std::string& text) {
@@ -75,11 +79,10 @@ std::string KnockTaskXml(const KnockSetup& setup, const std::string& program_fol
   const std::string select =
       "*[System[EventID=5152]] and *[EventData[Data[@Name='Direction']='%%14592' and Data[@Name='Protocol']='" +
       ProtocolNumber(setup.actions) + "' and Data[@Name='DestPort']='" + last_port + "']]";
-  const std::string trigger = "  <Triggers>\n    <EventTrigger>\n      <Enabled>true</Enabled>\n      <Subscription>" +
-                              Escaped(Subscription("Security", select)) +
-                              "</Subscription>\n      <ValueQueries>\n        <Value name=\"SourceAddress\">" +
-                              Escaped("Event/EventData/Data[@Name='SourceAddress']") +
-                              "</Value>\n      </ValueQueries>\n    </EventTrigger>\n  </Triggers>\n";
+  const std::string trigger =
+      Trigger("Security", select,
+              "      <ValueQueries>\n        <Value name=\"SourceAddress\">" +
+                  Escaped("Event/EventData/Data[@Name='SourceAddress']") + "</Value>\n      </ValueQueries>\n");
   const std::string arguments = std::string(setup.flags.contains("--strict") ? "--strict " : "") + setup.ports + " " +
                                 setup.actions + " " + setup.rule + " " + setup.seconds + " $(SourceAddress) " +
                                 setup.port;
@@ -91,9 +94,7 @@ std::string KnockTaskXml(const KnockSetup& setup, const std::string& program_fol
 
 std::string CloseTaskXml(const KnockSetup& setup, const std::string& program_folder) {
   const std::string select = "*[System[Provider[@Name='Quennet'] and EventID=100]]";
-  const std::string trigger = "  <Triggers>\n    <EventTrigger>\n      <Enabled>true</Enabled>\n      <Subscription>" +
-                              Escaped(Subscription("Application", select)) + "</Subscription>\n      <Delay>PT" +
-                              setup.close_after + "M</Delay>\n    </EventTrigger>\n  </Triggers>\n";
+  const std::string trigger = Trigger("Application", select, "      <Delay>PT" + setup.close_after + "M</Delay>\n");
   return kTaskStart +
          Description("Quennet: closes the firewall rule " + setup.rule + " " + setup.close_after +
                      " minutes after any knock that Quennet verified.") +

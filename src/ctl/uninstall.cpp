@@ -13,7 +13,7 @@ int Uninstall(Ctl& ctl, const std::vector<std::string>& arguments) {
   CommandRunner runner(ctl.host.shell, ctl.out);
   // A task that was never made (the closing one, say) is no failure.
   for (const std::string& task : {KnockTaskName(rule), CloseTaskName(rule)}) {
-    if (runner.Probe("schtasks /query /tn \"" + task + "\"") == 0) runner.Run("schtasks /delete /tn \"" + task + "\" /f");
+    if (runner.Probe(TaskQuery(task)) == 0) runner.Run("schtasks /delete /tn \"" + task + "\" /f");
   }
   CloseRule(ctl, runner, rule, parsed.positional[1]);
   ctl.out << SettingsLeftNote(ctl.host);

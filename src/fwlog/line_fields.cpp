@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "text/text_split.h"
+
 namespace quennet {
 
 bool HasActionText(std::string_view line, std::string_view action_text) {
@@ -45,14 +47,12 @@ std::string SourceAddress(std::string_view line, std::string_view action_text) {
 
 bool FieldLayout::Read(std::string_view line) {
   if (!line.starts_with(kFieldsHeader)) return false;
-  const std::string_view names = line.substr(kFieldsHeader.size());
+  // Split as FieldAt splits a line, so that a name's place is its field's index.
+  const std::vector<std::string> names = SplitAll(line.substr(kFieldsHeader.size()), ' ');
   const FieldLayout windows;
   const auto position = [&](std::string_view name, std::size_t otherwise) {
-    for (std::size_t index = 0;; ++index) {
-      const std::optional<std::string_view> field = FieldAt(names, index);
-      if (!field) return otherwise;
-      if (*field == name) return index;
-    }
+    const auto found = std::find(names.begin(), names.end(), name);
+    return found == names.end() ? otherwise : static_cast<std::size_t>(found - names.begin());
   };
   *this = {position("date", windows.date), position("time", windows.time), position("src-ip", windows.src_ip),
            position("dst-port", windows.dst_port)};

@@ -83,9 +83,12 @@ bool ReportsVersion62OrLater(VersionService& version) {
          (info.dwMajorVersion > 6 || (info.dwMajorVersion == 6 && info.dwMinorVersion >= 2));
 }
 
+std::string NewerFirewallLogPath(const std::string& windows_folder) {
+  return windows_folder + "\\system32\\LogFiles\\Firewall\\pfirewall.log";
+}
+
 std::string FirewallLogPath(VersionService& version, const std::string& windows_folder) {
-  return windows_folder +
-         (IsNewerFirewallHost(version) ? "\\system32\\LogFiles\\Firewall\\pfirewall.log" : "\\pfirewall.log");
+  return IsNewerFirewallHost(version) ? NewerFirewallLogPath(windows_folder) : windows_folder + "\\pfirewall.log";
 }
 
 }  // namespace quennet::GetWindowsVersion

@@ -18,6 +18,9 @@ bool IsNewerFirewallHost(VersionService& version);
 // version, so it treats them as hosts of the older firewall.
 bool ReportsVersion62OrLater(VersionService& version);
 
+// Where the newer firewall writes its log, in the Windows folder given.
+std::string NewerFirewallLogPath(const std::string& windows_folder);
+
 // The firewall log that Quennet reads on this host, in the Windows folder given.
 std::string FirewallLogPath(VersionService& version, const std::string& windows_folder);
 

@@ -3,6 +3,7 @@
 // and refuses a leading "+".
 #include "text/number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <system_error>
 
@@ -62,5 +63,14 @@ std::optional<double> ReadNumber(std::string_view text) {
 }
 
 bool IsNumeric(std::string_view text) { return ReadNumber(text).has_value(); }
+
+std::optional<int> ReadWholeNumber(std::string_view text, int max) {
+  if (text.empty() || (text.size() > 1 && text[0] == '0')) return std::nullopt;
+  if (!std::all_of(text.begin(), text.end(), IsDigit)) return std::nullopt;
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || value > max) return std::nullopt;
+  return value;
+}
 
 }  // namespace quennet

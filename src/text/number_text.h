@@ -11,4 +11,8 @@ namespace quennet {
 std::optional<double> ReadNumber(std::string_view text);
 bool IsNumeric(std::string_view text);
 
+// A whole number written with digits only and no leading zero ("0" itself is one),
+// at most `max`.
+std::optional<int> ReadWholeNumber(std::string_view text, int max);
+
 }  // namespace quennet

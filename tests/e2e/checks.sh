@@ -42,3 +42,16 @@ write_log() {
 # nothing when it does not exist.
 logged() { [ ! -f "$1" ] || sed -E 's/\r$//; s#^[0-9]+/[0-9]+/[0-9]{4}( [0-9]+:[0-9]{2}:[0-9]{2} [AP]M)? ##' "$1"; }
 
+# start_wine FOLDER [DLL-OVERRIDES]: a fresh Wine prefix in FOLDER/prefix, headless and
+# quiet, with no Mono or Gecko to install; on exit its server and programs stop and
+# FOLDER goes. The server stays up until then, so Wine's background programs start
+# once, here, without the caller's standard handles: started later, they would hold
+# open a pipe that a run's caller reads.
+start_wine() {
+  export WINEPREFIX=$1/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=${2:+;$2}"
+  unset DISPLAY
+  trap "wineserver -k 2>/dev/null || true; rm -rf '$1'" EXIT
+  mkdir -p "$WINEPREFIX"
+  wineserver -p </dev/null >/dev/null 2>&1
+  wineboot -i </dev/null >/dev/null 2>&1
+}

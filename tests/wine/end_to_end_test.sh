@@ -15,20 +15,10 @@ for file in "$build/quennet.exe" "$build/quennetctl.exe" "$recorder" "$probe"; d
   [[ -f $file ]] || { echo "missing $file: build the windows preset first" >&2; exit 2; }
 done
 
-work=$(mktemp -d)
-export WINEPREFIX=$work/prefix WINEDEBUG=-all   # also hides the hint about a missing 32-bit Wine
-# No Mono or Gecko to install; the stand-ins rather than Wine's own commands.
-export WINEDLLOVERRIDES='mscoree,mshtml=;netsh.exe,schtasks.exe,cmd.exe=n'
-
-unset DISPLAY                                    # headless, even on a desktop
-trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT  # this prefix's server and programs only
-# The server stays up until the end, so Wine's background programs start once, here,
-# without our standard handles: started later, they would hold open the pipe a run reads.
-mkdir -p "$WINEPREFIX" "$work/probe"
-wineserver -p </dev/null >/dev/null 2>&1
-wineboot -i </dev/null >/dev/null 2>&1
-
 source "$(dirname "${BASH_SOURCE[0]}")/../e2e/checks.sh"
+work=$(mktemp -d)
+start_wine "$work" 'netsh.exe,schtasks.exe,cmd.exe=n'  # the stand-ins rather than Wine's own commands
+mkdir -p "$work/probe"
 # check WHAT ACTUAL EXPECTED
 check() { expect_eq "$2" "$3" "$1"; echo "ok    $1"; }
 

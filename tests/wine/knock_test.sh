@@ -18,12 +18,8 @@ done
 source "$root/tests/e2e/lib.sh"
 source "$root/tests/e2e/knock_lib.sh"
 
-export WINEPREFIX=$sandbox/prefix WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=' KNOCK_RUNNER=wine
-unset DISPLAY
-trap 'wineserver -k 2>/dev/null || true; rm -rf "$sandbox"' EXIT  # this prefix's server and programs only
-mkdir -p "$WINEPREFIX"
-wineserver -p </dev/null >/dev/null 2>&1
-wineboot -i </dev/null >/dev/null 2>&1
+start_wine "$sandbox"
+export KNOCK_RUNNER=wine
 
 knock_standin 4 "$knock_ports" dt KnockRDP 30 '{address}' 3389
 knock --delay 50 --nudge-after 300 127.0.0.1 "$knock_ports"

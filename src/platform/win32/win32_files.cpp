@@ -1,52 +1,18 @@
 #include "platform/win32/win32_api.h"
 
 #include <algorithm>
-#include <utility>
 #include <vector>
 
 #include "platform/copy_names.h"
 #include "platform/line_buffer.h"
+#include "platform/win32/win32_entry.h"
 #include "platform/win32/win32_error.h"
 #include "platform/win32/win32_files.h"
 
 namespace quennet {
 namespace {
 
-// Owns a handle that CreateFileA has just returned; a failed open throws at once,
-// while GetLastError still holds its reason.
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE handle) : handle_(handle) {
-    if (handle_ == INVALID_HANDLE_VALUE) throw LastWin32Error();
-  }
-  ~FileHandle() {
-    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-  }
-  FileHandle(FileHandle&& other) noexcept : handle_(std::exchange(other.handle_, INVALID_HANDLE_VALUE)) {}
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-
-  HANDLE get() const { return handle_; }
-
- private:
-  HANDLE handle_;
-};
-
-constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 constexpr std::size_t kCopyChunk = std::size_t{1} << 20;
-
-// Opens the file at `path` itself, never what a link or other reparse point there
-// points to: such an entry is refused like a file that cannot be opened.
-FileHandle OpenEntry(const std::string& path, DWORD access, DWORD share, DWORD disposition) {
-  FileHandle file(CreateFileA(path.c_str(), access, share, nullptr, disposition,
-                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-  BY_HANDLE_FILE_INFORMATION info{};
-  if (!GetFileInformationByHandle(file.get(), &info)) throw LastWin32Error();
-  if ((info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
-    throw RuntimeError(kErrPathFileAccess, "Path/File access error");
-  }
-  return file;
-}
 
 // Up to `size` bytes at the file pointer, or at `offset` when given; 0 at the end.
 std::size_t ReadSome(HANDLE file, char* buffer, std::size_t size, const std::uint64_t* offset = nullptr) {
@@ -207,11 +173,7 @@ void Win32FileService::AppendLine(const std::string& path, const std::string& li
 
 void Win32FileService::WriteWholeFile(const std::string& path, const std::string& bytes) {
   FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  DWORD written = 0;
-  if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-      written != bytes.size()) {
-    throw LastWin32Error();
-  }
+  WriteAll(file.get(), bytes.data(), bytes.size());
 }
 
 }  // namespace quennet

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/win32/win32_entry.h"
 #include "platform/win32/win32_error.h"
 #include "platform/win32/win32_folder_security.h"
 
@@ -112,29 +113,6 @@ class PrivateAcl {
   Sid administrators_;
 };
 
-// A handle of the entry at `path` itself, never of what a link points to.
-class EntryHandle {
- public:
-  EntryHandle(const std::string& path, DWORD access)
-      : handle_(CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr)) {
-    if (handle_ == INVALID_HANDLE_VALUE) throw LastWin32Error();
-  }
-  ~EntryHandle() { CloseHandle(handle_); }
-  EntryHandle(const EntryHandle&) = delete;
-  EntryHandle& operator=(const EntryHandle&) = delete;
-
-  HANDLE get() const { return handle_; }
-  DWORD Attributes() const {
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!GetFileInformationByHandle(handle_, &info)) throw LastWin32Error();
-    return info.dwFileAttributes;
-  }
-
- private:
-  HANDLE handle_;
-};
-
 }  // namespace
 
 FolderFacts Win32FolderSecurity::Inspect(const std::string& path) {
@@ -151,8 +129,8 @@ FolderFacts Win32FolderSecurity::Inspect(const std::string& path) {
   if (facts.is_link) return facts;  // what a link's target allows does not matter
   // Read through a handle of the entry itself, so that a link put there meanwhile
   // shows as one instead of lending its target's access.
-  const EntryHandle entry(path, READ_CONTROL);
-  if ((entry.Attributes() & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+  const FileHandle entry = OpenEntryItself(path, READ_CONTROL, kShareAll, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
+  if ((EntryAttributes(entry) & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
     facts.is_link = true;
     return facts;
   }
@@ -188,10 +166,8 @@ void Win32FolderSecurity::CreatePrivateFolder(const std::string& path) {
 
 void Win32FolderSecurity::MakePrivate(const std::string& path) {
   PrivateAcl acl;
-  const EntryHandle folder(path, READ_CONTROL | WRITE_DAC);
-  if ((folder.Attributes() & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
-    throw RuntimeError(kErrPathFileAccess, "Path/File access error");
-  }
+  const FileHandle folder =
+      OpenEntry(path, READ_CONTROL | WRITE_DAC, kShareAll, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
   const DWORD result = SetSecurityInfo(folder.get(), SE_FILE_OBJECT,
                                        DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION, nullptr,
                                        nullptr, acl.get(), nullptr);
