@@ -66,5 +66,12 @@ TEST(PosixShell, RunAndWaitGivesTheExitStatus) {
   EXPECT_FALSE(HasChildren());
 }
 
+TEST(PosixShell, ExpandsDefinedEnvironmentReferencesOnly) {
+  ::setenv("QUENNET_TEST_WINDIR", "/srv/windows", 1);
+  ::unsetenv("QUENNET_TEST_UNSET");
+  EXPECT_EQ(PosixShell().ExpandEnvironmentStrings("%QUENNET_TEST_WINDIR%\\x %QUENNET_TEST_UNSET% %quennet_test_windir%"),
+            "/srv/windows\\x %QUENNET_TEST_UNSET% %quennet_test_windir%");
+}
+
 }  // namespace
 }  // namespace quennet
