@@ -38,7 +38,7 @@ const std::string kHandWritten =
     "\"Path\"=hex(2):25,00,41,00,\\\r\n  25,00,00,\\\n  00\n"
     "\"Raw\"=hex:01,ff\n"
     // Lines that cannot be read, one of each kind; a list that breaks off is one of them.
-    "\"Deleted\"=-\ngarbage line\n\"Unclosed=\"x\n\"LongDword\"=dword:123456789\n\"BadHex\"=hex:1,2g\n"
+    "\"Deleted\"=-\ngarbage line\n\"Unclosed=\"x\n\"LongDword\"=dword:012345678\n\"BadHex\"=hex:1,2g\n"
     "\"BrokenOff\"=hex:01,\\\n\"After\"=\"kept\"\n"
     // Sections that are not kept: another root, a deletion, an unclosed name.
     "[HKEY_CURRENT_USER\\Software\\Other]\n\"Skipped\"=\"no\"\n"
@@ -53,6 +53,7 @@ TEST(LoadRegistryExport, ReadsEveryFormOfValueAndSkipsWhatItCannotRead) {
       {"Path", Stored({kRegExpandSz, "%A%\0"s})},           {"Raw", Stored({kRegBinary, "\x01\xff"s})},
       {"After", Stored({kRegSz, "kept\0"s})},               {"Deleted", std::nullopt},
       {"Unclosed", std::nullopt}, {"LongDword", std::nullopt}, {"BadHex", std::nullopt}, {"BrokenOff", std::nullopt},
+      {"Skipped", std::nullopt},
   };
   for (const auto& [name, stored] : cases) EXPECT_EQ(Lookup(registry, "Software\\Tolvaren\\Test", name), stored) << name;
   EXPECT_EQ(Lookup(registry, "Software\\Other", "Skipped"), std::nullopt);
@@ -60,17 +61,19 @@ TEST(LoadRegistryExport, ReadsEveryFormOfValueAndSkipsWhatItCannotRead) {
 
 TEST(LoadRegistryExport, NarrowsUtf16TextAndTakesOlderAndUnheadedFiles) {
   MemoryRegistry registry;
-  LoadRegistryExport(Utf16Export(u"Windows Registry Editor Version 5.00\r\n[HKEY_LOCAL_MACHINE\\K]\r\n"
-                                 u"\"N\"=\"\u00e9\u0100\U0001F600.\"\r\n"
-                                 u"\"M\"=hex(7):61,00,00,01,00,00,00,00\r\n"),
-                     registry);
+  std::string utf16 = Utf16Export(u"Windows Registry Editor Version 5.00\r\n[HKEY_LOCAL_MACHINE\\K]\r\n"
+                                  u"\"N\"=\"\u00e9\u0100\U0001F600\xDC00\xDC01.\"\r\n"
+                                  u"\"M\"=hex(7):61,00,00,01,00,00,00,00\r\n\"Cut\"=\"x\"");
+  utf16.pop_back();  // half a unit at the end is no character
+  LoadRegistryExport(utf16, registry);
   // The older format's string data in hex is 8-bit already.
   LoadRegistryExport("REGEDIT4\n[HKEY_LOCAL_MACHINE\\K]\n\"E\"=hex(2):41,42,00\n", registry);
   LoadRegistryExport("\xEF\xBB\xBF[HKEY_LOCAL_MACHINE\\K]\n\"U\"=\"v\"", registry);
-  EXPECT_EQ(Lookup(registry, "K", "N"), Stored({kRegSz, "\xe9??.\0"s}));
+  EXPECT_EQ(Lookup(registry, "K", "N"), Stored({kRegSz, "\xe9????.\0"s}));
   EXPECT_EQ(Lookup(registry, "K", "M"), Stored({kRegMultiSz, "a?\0\0"s}));
   EXPECT_EQ(Lookup(registry, "K", "E"), Stored({kRegExpandSz, "AB\0"s}));
   EXPECT_EQ(Lookup(registry, "K", "U"), Stored({kRegSz, "v\0"s}));
+  EXPECT_EQ(Lookup(registry, "K", "Cut"), std::nullopt);
 }
 
 }  // namespace

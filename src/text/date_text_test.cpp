@@ -18,7 +18,6 @@ TEST(DateReader, ReadsDatesTimesAndMonthNamesInAnyOfTheirForms) {
   const std::pair<const char*, DateTime> cases[] = {
       {" 2012-07-17 10:17:07 ", At(2012, 7, 17, 10, 17, 7)}, {"2012/7/17", At(2012, 7, 17)},
       {"07-17-2012 9:05", At(2012, 7, 17, 9, 5)}, {"7/17/2012   10:17:07pm", At(2012, 7, 17, 22, 17, 7)},
-      {"2/29/2000", At(2000, 2, 29)},
       // A time alone falls on the zero date.
       {"12:30PM", At(1899, 12, 30, 12, 30)}, {"0:00", At(1899, 12, 30)},
       {"July 2012 17 10:17:07", At(2012, 7, 17, 10, 17, 7)}, {"July 17, 2012", At(2012, 7, 17)},
@@ -47,10 +46,10 @@ TEST(DateReader, RejectsTextThatIsNotExactlyOneDateAndOneTime) {
 TEST(GeneralDateText, WritesTheDateAloneAtMidnightAndTheTimeAloneOnTheZeroDateAndReadsBack) {
   const std::pair<DateTime, const char*> cases[] = {
       {At(2012, 7, 17, 10, 17, 7), "7/17/2012 10:17:07 AM"}, {At(2012, 12, 5, 0, 0, 1), "12/5/2012 12:00:01 AM"},
-      {At(2012, 7, 17, 23, 5, 9), "7/17/2012 11:05:09 PM"}, {At(2012, 7, 17), "7/17/2012"},
-      {At(1899, 12, 29, 23, 59, 59), "12/29/1899 11:59:59 PM"}, {At(1899, 12, 31), "12/31/1899"},
-      {At(1899, 12, 30, 12), "12:00:00 PM"}, {DateTime{0}, "12:00:00 AM"}, {At(100, 1, 1, 1), "1/1/0100 1:00:00 AM"},
-      {At(9999, 12, 31, 23, 59, 59), "12/31/9999 11:59:59 PM"}};
+      {At(2012, 7, 17, 23, 5, 9), "7/17/2012 11:05:09 PM"}, {At(2000, 2, 29), "2/29/2000"},
+      {At(2012, 7, 17), "7/17/2012"}, {At(1899, 12, 29, 23, 59, 59), "12/29/1899 11:59:59 PM"},
+      {At(1899, 12, 31), "12/31/1899"}, {At(1899, 12, 30, 12), "12:00:00 PM"}, {DateTime{0}, "12:00:00 AM"},
+      {At(100, 1, 1, 1), "1/1/0100 1:00:00 AM"}, {At(9999, 12, 31, 23, 59, 59), "12/31/9999 11:59:59 PM"}};
   for (const auto& [value, text] : cases) {
     EXPECT_EQ(GeneralDateText(value), text);
     EXPECT_EQ(ReadDate(text), value) << text;  // reads back as the same second

@@ -97,6 +97,8 @@ run_ctl newer install 701,702,703 dt,at KnockRDP 30 3389
 expect_record "2|" "a last knock that is not dropped"
 run_ctl newer install --print
 expect_record "2|" "options alone"
+run_ctl newer
+expect_eq "$status|$(head -n 1 "$sandbox/stderr")" "2|Usage: quennetctl SUBCOMMAND [--help | ARGUMENTS]" "no subcommand"
 
 # uninstall: tasks that the stand-in does not know are not deleted.
 for host in newer older v62; do
