@@ -24,17 +24,3 @@ knock() {
 
 # The live log's records as "ACTION PROTOCOL SOURCE DESTINATION DST-PORT".
 logged_packets() { sed -nE 's/\r$//; s/^[0-9-]+ [0-9:]+ (\S+ \S+ \S+ \S+) \S+ (\S+) .*/\1 \2/p' "$live"; }
-
-# expect_opened ADDRESS WHAT: quennet verified the knock from ADDRESS, recorded it and
-# opened port 3389 to it; clears the log files and the record.
-expect_opened() {
-  expect_eq "$(logged "$app/velt.log")|$(logged "$app/error.log")" "Port $k1 has a match in the firewall log
-Port $k2 has a match in the firewall log
-Port $k3 has a match in the firewall log
-All ports have been successfully matched to IP address $1|" "velt.log and error.log ($2)"
-  expect_eq "$(sort "$QUENNET_COMMAND_RECORD")" "EVENTCREATE [/L] [APPLICATION] [/SO] [Quennet] [/ID] [100] [/T] [INFORMATION] [/D] [Quennet - Port Knock Authenticated\r\nRule Name=KnockRDP\r\nIP=$1\r\nport=3389]
-netsh [advfirewall] [firewall] [add] [rule] [name=KnockRDP] [dir=in] [action=allow] [protocol=TCP] [localport=3389] [remoteip=$1]" \
-    "recorded commands ($2)"
-  rm -f "$app"/*.log
-  : > "$QUENNET_COMMAND_RECORD"
-}

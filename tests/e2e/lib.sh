@@ -16,16 +16,20 @@ run_quennet() {
 
 expect_no_commands() { expect_eq "$(cat "$QUENNET_COMMAND_RECORD")" "" "commands started"; }
 
-# Checks that the run verified the knock 701,702,703 from 203.0.113.45: status 0, its
-# lines in velt.log and none in error.log, and EVENTCREATE and netsh started once
-# each. Clears the log files and the record for the next run.
-expect_verified_knock() { # what
-  expect_eq "$status|$(logged "$app/error.log")" "0|" "status and error.log ($1)"
-  expect_eq "$(logged "$app/velt.log")" "Port 701 has a match in the firewall log
-Port 702 has a match in the firewall log
-Port 703 has a match in the firewall log
-All ports have been successfully matched to IP address 203.0.113.45" "velt.log ($1)"
-  expect_eq "$(cut -d ' ' -f 1 "$QUENNET_COMMAND_RECORD" | sort)" "EVENTCREATE"$'\n'"netsh" "commands ($1)"
+knock_ports=701,702,703  # knock_lib.sh picks its own
+
+# expect_opened ADDRESS WHAT [RULE]: the run verified the knock on $knock_ports from
+# ADDRESS: status 0 (when a run was made here), its lines in velt.log and none in
+# error.log, and the event and the rule (KnockRDP unless named) opening 3389 to
+# ADDRESS. Clears the log files and the record for the next run.
+expect_opened() {
+  local port velt="" name=${3:-KnockRDP}
+  for port in ${knock_ports//,/ }; do velt+="Port $port has a match in the firewall log"$'\n'; done
+  expect_eq "${status:-0}|$(logged "$app/velt.log")|$(logged "$app/error.log")" \
+    "0|${velt}All ports have been successfully matched to IP address $1|" "status, velt.log and error.log ($2)"
+  expect_eq "$(sort "$QUENNET_COMMAND_RECORD")" "EVENTCREATE [/L] [APPLICATION] [/SO] [Quennet] [/ID] [100] [/T] [INFORMATION] [/D] [Quennet - Port Knock Authenticated\r\nRule Name=$name\r\nIP=$1\r\nport=3389]
+netsh [advfirewall] [firewall] [add] [rule] [name=$name] [dir=in] [action=allow] [protocol=TCP] [localport=3389] [remoteip=$1]" \
+    "recorded commands ($2)"
   rm -f "$app"/*.log
   : > "$QUENNET_COMMAND_RECORD"
 }

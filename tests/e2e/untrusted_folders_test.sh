@@ -49,4 +49,4 @@ done
 # With the live log back, a run that nobody tampered with.
 write_log "-9 701" "-7 702" "-5 703"
 run_quennet 701,702,703 dt KnockRDP 30 3389
-expect_verified_knock "the folder reset"
+expect_opened 203.0.113.45 "the folder reset"

@@ -50,23 +50,14 @@ older_rule_command='Netsh firewall add portopening tcp 3389 KnockRDP enable cust
 # 203.0.113.45, a few seconds old, and a record ahead of now.
 knock_log() { LOG_PATH=$1 write_log "-9 701" "-7 702" "-5 703"; }
 
-# Runs the program on a clean slate. The commands it starts inherit its standard
-# output, so the pipe closes only when the last of them has ended: by then every
-# started command has recorded.
-run_quennet() {
+# run PROGRAM ARGUMENTS...: runs quennet or quennetctl on a clean slate. The commands
+# a run starts inherit its standard output, so the pipe closes only when the last of
+# them has ended: by then every started command has recorded.
+run() {
   rm -f "$record" "$app"/*.log
   status=0
-  (cd "$work" && timeout 100 wine 'C:\Quennet\quennet.exe' "$@") </dev/null 2>"$work/stderr" | cat >/dev/null || status=$?
-  echo "--- quennet.exe $*: status $status"
-}
-
-
-# Runs quennetctl on a clean record; it waits for the commands it starts.
-run_ctl() {
-  rm -f "$record"
-  status=0
-  (cd "$work" && timeout 100 wine 'C:\Quennet\quennetctl.exe' "$@") </dev/null >"$work/stdout" 2>"$work/stderr" || status=$?
-  echo "--- quennetctl.exe $*: status $status"
+  (cd "$work" && timeout 100 wine "C:\\Quennet\\$1.exe" "${@:2}") </dev/null 2>"$work/stderr" | cat >"$work/stdout" || status=$?
+  echo "--- $1.exe ${*:2}: status $status"
 }
 
 # check_sequence [COMMAND...]: the recorded command lines in this order, each followed
@@ -94,14 +85,14 @@ log_link=('cmd /c if exist "C:\windows\pfirewall.log" del "C:\windows\pfirewall.
   'cmd /c mklink "C:\windows\pfirewall.log" "C:\windows\system32\LogFiles\Firewall\pfirewall.log"')
 register='schtasks /create /xml "C:\Quennet\Quennet KnockRDP.xml" /tn "Quennet KnockRDP" /f'
 
-run_quennet
+run quennet
 check "no arguments: status 0, nothing on standard error" "$status $(<"$work/stderr")" "0 "
 
 # The folders the first run made, opened to everyone, are made private again, or the
 # run would refuse them.
 chmod 0777 "$drive_c/Data/Tolvaren" "$drive_c/Data/Tolvaren/Quennet"
 knock_log "$live_log"
-run_quennet "${knock[@]}"
+run quennet "${knock[@]}"
 check "verified knock: status 0, no error.log" "$status $(logged "$app/error.log")" "0 "
 check_commands "$event_command" "$rule_command"
 check "velt.log" "$(logged "$app/velt.log")" 'Port 701 has a match in the firewall log
@@ -118,20 +109,20 @@ saved_version=$(winecfg -v | tr -d '\r')
 winecfg -v win10 >/dev/null
 rm -f "$live_log" "$snapshot"
 knock_log "$older_live_log"
-run_quennet "${knock[@]}"
+run quennet "${knock[@]}"
 check "win10: status 0, nothing on standard error" "$status $(<"$work/stderr")" "0 "
 check_commands "$event_command" "$older_rule_command"
-run_ctl install 701,702,703 dt KnockRDP 30 3389
+run quennetctl install 701,702,703 dt KnockRDP 30 3389
 check "win10: install" "$status" 0
 check_sequence "${host_setup[@]}" "${log_link[@]}" "$register"
-run_ctl task 701,702,703 dt KnockRDP 30 3389  # what install registers, byte for byte
+run quennetctl task 701,702,703 dt KnockRDP 30 3389  # what install registers, byte for byte
 check "win10: task prints the XML file" "$(cmp "$work/stdout" "$app/Quennet KnockRDP.xml" 2>&1)" ""
 winecfg -v "$saved_version" >/dev/null
 rm "$older_live_log"
 
 rm "$system32/EVENTCREATE.exe"
 knock_log "$live_log"
-run_quennet "${knock[@]}"
+run quennet "${knock[@]}"
 check "no EVENTCREATE: the fatal report, no error.log" "$status $(tr -d '\r' <"$work/stderr") $(logged "$app/error.log")" \
   "1 Run-time error '53': File not found "
 check_commands
