@@ -1,6 +1,5 @@
 #include <cstdlib>
 #include <iostream>
-#include <new>
 #include <string_view>
 
 #include "app/form1.h"
@@ -18,22 +17,19 @@ bool DebugRequested() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  try {
-    auto platform = quennet::MakePlatform(argc, argv);
-    const std::string arguments = platform->ArgumentText();
-    if (arguments == "--help") {
-      std::cout << quennet::kUsage;
-    } else if (arguments == "--version") {
-      std::cout << "quennet " QUENNET_VERSION "\n";
-    } else {
-      quennet::Form1 form(platform->host(), arguments, DebugRequested());
-      quennet::ShowForm(form, platform->host().clock);
-    }
-    return 0;
-  } catch (const quennet::RuntimeError& error) {
-    std::cerr << quennet::FatalReport(error) << '\n';
-  } catch (const std::bad_alloc&) {
-    std::cerr << quennet::FatalReport(quennet::RuntimeError(7, "Out of memory")) << '\n';
-  }
-  return 1;
+  return quennet::RunReportingFatalErrors(
+      [&] {
+        auto platform = quennet::MakePlatform(argc, argv);
+        const std::string arguments = platform->ArgumentText();
+        if (arguments == "--help") {
+          std::cout << quennet::kUsage;
+        } else if (arguments == "--version") {
+          std::cout << "quennet " QUENNET_VERSION "\n";
+        } else {
+          quennet::Form1 form(platform->host(), arguments, DebugRequested());
+          quennet::ShowForm(form, platform->host().clock);
+        }
+        return 0;
+      },
+      std::cerr);
 }

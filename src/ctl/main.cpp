@@ -1,5 +1,6 @@
 #include <iostream>
-#include <new>
+#include <string>
+#include <vector>
 
 #include "ctl/subcommands.h"
 #include "platform/error.h"
@@ -22,14 +23,11 @@ std::vector<std::string> Tokens(const std::string& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  try {
-    auto platform = quennet::MakePlatform(argc, argv);
-    quennet::Ctl ctl{platform->host(), std::cout, std::cerr};
-    return quennet::RunQuennetCtl(ctl, Tokens(platform->ArgumentText()));
-  } catch (const quennet::RuntimeError& error) {
-    std::cerr << quennet::FatalReport(error) << '\n';
-  } catch (const std::bad_alloc&) {
-    std::cerr << quennet::FatalReport(quennet::RuntimeError(7, "Out of memory")) << '\n';
-  }
-  return 1;
+  return quennet::RunReportingFatalErrors(
+      [&] {
+        auto platform = quennet::MakePlatform(argc, argv);
+        quennet::Ctl ctl{platform->host(), std::cout, std::cerr};
+        return quennet::RunQuennetCtl(ctl, Tokens(platform->ArgumentText()));
+      },
+      std::cerr);
 }

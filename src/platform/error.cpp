@@ -1,9 +1,23 @@
 #include "platform/error.h"
 
+#include <new>
+#include <ostream>
+
 namespace quennet {
 
 std::string FatalReport(const RuntimeError& error) {
   return "Run-time error '" + std::to_string(error.number()) + "': " + error.description();
+}
+
+int RunReportingFatalErrors(const std::function<int()>& body, std::ostream& errors) {
+  try {
+    return body();
+  } catch (const RuntimeError& error) {
+    errors << FatalReport(error) << '\n';
+  } catch (const std::bad_alloc&) {
+    errors << FatalReport(RuntimeError(7, "Out of memory")) << '\n';
+  }
+  return 1;
 }
 
 }  // namespace quennet

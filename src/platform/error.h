@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+#include <iosfwd>
 #include <stdexcept>
 #include <string>
 
@@ -29,5 +31,9 @@ inline constexpr long kErrPathNotFound = 76;
 
 // The one line that reports a fatal run-time error.
 std::string FatalReport(const RuntimeError& error);
+
+// Runs a program's body and gives its exit status. A run-time error, running out of
+// memory included, ends it with the fatal report on `errors` and status 1.
+int RunReportingFatalErrors(const std::function<int()>& body, std::ostream& errors);
 
 }  // namespace quennet
