@@ -23,7 +23,7 @@ TEST(DateReader, ReadsDatesTimesAndMonthNamesInAnyOfTheirForms) {
       {"July 2012 17 10:17:07", At(2012, 7, 17, 10, 17, 7)}, {"July 17, 2012", At(2012, 7, 17)},
       {"17-jUL-2012", At(2012, 7, 17)},
       {"DECEMBER 5 12", At(2012, 12, 5)},  // neither looks like a year: the day comes first
-      {"Dec 45 5", At(1945, 12, 5)},       // 45 cannot be a day
+      {"Dec 32 5", At(1932, 12, 5)}, {"Dec 31 5", At(2005, 12, 31)},  // 32 cannot be a day, 31 can
       // Two-digit years fall in 1930 to 2029.
       {"12/31/29", At(2029, 12, 31)}, {"1/1/30", At(1930, 1, 1)},
   };

@@ -120,13 +120,13 @@ while read -r ports expected; do
   "$app/quennetctl" check "$ports" > "$sandbox/stdout" && status=0 || status=$?
   expect_eq "$status $(grep -c '^warning' "$sandbox/stdout")" "$expected" "check $ports"
 done <<'TABLE'
-7100,3301,49152 0 0
+7100,1024,49152 0 0
 7100,3301 1 2
 3301,7100,49152 1 1
 49152,7100,3301 1 1
-7100,7109,3301 1 1
+7100,7110,3301 1 1
 7100,3301,7100 1 1
-7100,22,3301 1 1
+7100,1023,3301 1 1
 TABLE
 "$app/quennetctl" check 701,x > /dev/null 2>&1 && status=0 || status=$?
 expect_eq "$status" 2 "check of a bad port list"

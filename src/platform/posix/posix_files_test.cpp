@@ -67,11 +67,12 @@ TEST(PosixFiles, OnlyCopiesOfProcessesThatNoLongerRunAreStale) {
   ::waitpid(child, nullptr, 0);
   const std::string dead = "kfirewall.log." + std::to_string(child) + ".tmp";
   const std::string mine = "kfirewall.log." + std::to_string(::getpid()) + ".tmp";
-  for (const std::string& name : {dead, mine, std::string("kfirewall.log.x.tmp"), std::string("other.log.1.tmp")}) {
-    dir.Write(name, "");
-  }
+  const std::string lookalike = "kfirewall.log_" + std::to_string(child) + ".tmp";
+  const std::set<std::string> kept = {mine, lookalike, "kfirewall.log.x.tmp", "other.log.1.tmp"};
+  for (const std::string& name : kept) dir.Write(name, "");
+  dir.Write(dead, "");
   files.RemoveStaleCopies(dir / "kfirewall.log");
-  EXPECT_EQ(dir.Names(), (std::set<std::string>{mine, "kfirewall.log.x.tmp", "other.log.1.tmp"}));
+  EXPECT_EQ(dir.Names(), kept);
 }
 
 }  // namespace
