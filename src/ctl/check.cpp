@@ -4,16 +4,17 @@
 
 namespace quennet {
 
-bool WarnAboutKnock(Ctl& ctl, const std::string& ports) {
-  const std::vector<std::string> warnings = KnockWarnings(ports);
+bool WarnAboutKnock(Ctl& ctl, const std::string& ports, bool lenient) {
+  std::vector<std::string> warnings = KnockWarnings(ports);
+  if (lenient) warnings.push_back(kLenientWarning);
   for (const std::string& warning : warnings) ctl.out << "warning: " << warning << '\n';
   return !warnings.empty();
 }
 
 int Check(Ctl& ctl, const std::vector<std::string>& arguments) {
-  const CtlArguments parsed = ParseCtlArguments(arguments, {}, {}, 1);
+  const CtlArguments parsed = ParseCtlArguments(arguments, {"--lenient"}, {}, 1);
   CheckPortList(parsed.positional[0]);
-  if (WarnAboutKnock(ctl, parsed.positional[0])) return 1;
+  if (WarnAboutKnock(ctl, parsed.positional[0], parsed.flags.contains("--lenient"))) return 1;
   ctl.out << "nothing to warn about\n";
   return 0;
 }

@@ -24,13 +24,18 @@ inline constexpr const char* kKnockArguments = R"(
   RULE      the firewall rule to open: letters, digits, '.', '-' and '_'
   SECONDS   the time window of the knock
   PORT      the TCP port to open
-  --strict  Quennet counts a line only by its destination port
+  --strict  the default: Quennet counts a line only by its destination port, and
+            any other packet of the knocking address between knock ports spoils
+            the attempt
+  --lenient Quennet's own default instead: a knock port counts wherever it
+            stands in a line, so any sweep through the knock ports in order
+            opens the port to the sweeper (warned about)
   --close-after MINUTES
             also a task that runs "quennetctl close RULE PORT" MINUTES after any
             knock that Quennet verified (its event 100), whatever rule it opened
 )";
 
-inline constexpr const char* kTaskUsage = R"(Usage: quennetctl task [--strict] [--close-after MINUTES] PORTS ACTIONS RULE SECONDS PORT
+inline constexpr const char* kTaskUsage = R"(Usage: quennetctl task [--strict | --lenient] [--close-after MINUTES] PORTS ACTIONS RULE SECONDS PORT
 
 Prints the Task Scheduler XML, in the UTF-16 that "schtasks /create /xml" reads, of
 a task that starts quennet.exe from this program's folder as SYSTEM on every inbound
@@ -40,14 +45,12 @@ for it, and PORT as token 6. Runs may overlap, start on batteries too, and stop 
 five minutes. With --close-after the closing task's XML follows as a second document.
 )";
 
-inline constexpr const char* kInstallUsage = R"(Usage: quennetctl install [--print] [--strict] [--close-after MINUTES] PORTS ACTIONS RULE SECONDS PORT
+inline constexpr const char* kInstallUsage = R"(Usage: quennetctl install [--print] [--strict | --lenient] [--close-after MINUTES] PORTS ACTIONS RULE SECONDS PORT
 
 Needs an elevated prompt, and this program's folder writable only by SYSTEM,
 Administrators and TrustedInstaller. Warns as "check" does, then:
   enables the audit of dropped packets (by its GUID), which writes event 5152;
   makes the firewall log dropped packets at its usual place, up to 32,767 KB;
-  on Windows 8 and later (version 6.2 and above, where Quennet reads
-  %windir%\pfirewall.log), makes that name a symbolic link to the log;
   writes the task XML beside the program as "Quennet RULE.xml" and registers it
   as the task "Quennet RULE" ("Quennet RULE close" too, with --close-after).
   --print   print every command and XML file instead, and change nothing
@@ -56,28 +59,31 @@ Administrators and TrustedInstaller. Warns as "check" does, then:
 inline constexpr const char* kUninstallUsage = R"(Usage: quennetctl uninstall RULE PORT
 
 Removes the tasks "Quennet RULE" and "Quennet RULE close", closes the rule as
-"close" does, and says which settings stay and how to revert them.
+"close" does, removes %windir%\pfirewall.log when it is the symbolic link to the
+firewall log that earlier installs made, and says which settings stay and how to
+revert them.
 )";
 
 inline constexpr const char* kCloseUsage = R"(Usage: quennetctl close RULE PORT
 
-Removes every firewall rule named RULE (Windows Vista and 7), or the port opening
-of TCP PORT (other versions), and records the event 101 "Quennet - Port Closed" in
+Removes every firewall rule named RULE (Windows Vista and later), or the port
+opening of TCP PORT (XP, Server 2003 and older), and records the event 101 "Quennet - Port Closed" in
 the Application log.
 )";
 
 inline constexpr const char* kStatusUsage = R"(Usage: quennetctl status RULE
 
-Shows the tasks of RULE, the firewall rules of that name, the firewall log that
-Quennet reads on this host and how old its newest line is, and the last lines of
-error.log and velt.log.
+Shows the tasks of RULE, the firewall rules of that name, the Windows version,
+the firewall log that Quennet reads on this host and how old its newest line is,
+and the last lines of error.log and velt.log.
 )";
 
-inline constexpr const char* kCheckUsage = R"(Usage: quennetctl check PORTS
+inline constexpr const char* kCheckUsage = R"(Usage: quennetctl check [--lenient] PORTS
 
 Warns about a knock that is easy to hit by chance: fewer than three ports, ports in
 ascending or descending order, ports within ten of each other, a repeated port,
-ports below 1024. Exit status 0 when there is nothing to warn about, 1 otherwise.
+ports below 1024, and with --lenient the mode itself. Exit status 0 when there is
+nothing to warn about, 1 otherwise.
 )";
 
 }  // namespace quennet

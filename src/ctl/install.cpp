@@ -22,7 +22,7 @@ void CheckProgramFolder(Host& host) {
 void CheckHost(Host& host, bool print_only) {
   if (!print_only && !host.privileges.Elevated()) throw Refused("run it from an elevated prompt (as administrator)");
   CheckProgramFolder(host);
-  if (!GetWindowsVersion::IsNewerFirewallHost(host.version) && !GetWindowsVersion::ReportsVersion62OrLater(host.version)) {
+  if (!GetWindowsVersion::IsNewerFirewallHost(host.version)) {
     throw Refused("the task needs Windows Vista or later, which record dropped packets as event 5152");
   }
 }
@@ -40,7 +40,7 @@ int Install(Ctl& ctl, const std::vector<std::string>& arguments) {
   const KnockSetup setup = ParseKnockSetup(arguments, {"--print"});
   const bool print_only = setup.flags.contains("--print");
   CheckHost(ctl.host, print_only);
-  WarnAboutKnock(ctl, setup.ports);
+  WarnAboutKnock(ctl, setup.ports, !setup.strict);
   const auto tasks = Tasks(setup, ctl.host.program_folder);
   for (const auto& task : tasks) XmlDocument(task.second);  // refuses text schtasks could not take, before any change
 

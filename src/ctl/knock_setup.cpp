@@ -3,10 +3,14 @@
 namespace quennet {
 
 KnockSetup ParseKnockSetup(const std::vector<std::string>& arguments, std::set<std::string> flags) {
-  flags.insert("--strict");
+  flags.insert({"--strict", "--lenient"});
   const CtlArguments parsed = ParseCtlArguments(arguments, flags, {"--close-after"}, 5);
   KnockSetup setup;
   setup.flags = parsed.flags;
+  if (parsed.flags.contains("--strict") && parsed.flags.contains("--lenient")) {
+    throw UsageError("--strict and --lenient exclude each other");
+  }
+  setup.strict = !parsed.flags.contains("--lenient");
   if (const auto minutes = parsed.values.find("--close-after"); minutes != parsed.values.end()) {
     CheckCount("--close-after", minutes->second);
     setup.close_after = minutes->second;

@@ -10,7 +10,8 @@ namespace quennet {
 // What `task` and `install` are given: Quennet's first four tokens and the port to
 // open, checked, with the options.
 struct KnockSetup {
-  std::set<std::string> flags;  // --strict and those of the subcommand
+  std::set<std::string> flags;  // --strict, --lenient and those of the subcommand
+  bool strict = true;  // the task passes --strict unless --lenient asks otherwise
   std::string close_after;  // minutes; empty for no closing task
   std::string ports;
   std::string actions;
@@ -19,8 +20,8 @@ struct KnockSetup {
   std::string port;
 };
 
-// [--strict] [--close-after MINUTES] PORTS ACTIONS RULE SECONDS PORT, with `flags`
-// of the subcommand's own among the options. Throws UsageError.
+// [--strict | --lenient] [--close-after MINUTES] PORTS ACTIONS RULE SECONDS PORT,
+// with `flags` of the subcommand's own among the options. Throws UsageError.
 KnockSetup ParseKnockSetup(const std::vector<std::string>& arguments, std::set<std::string> flags);
 
 // The task names that Quennet's tasks for `rule` are registered under.

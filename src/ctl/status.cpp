@@ -15,7 +15,8 @@ constexpr std::size_t kLogTailLines = 5;
 
 void ShowFirewallLog(Ctl& ctl) {
   Host& host = ctl.host;
-  const std::string path = GetWindowsVersion::FirewallLogPath(host.version, WindowsFolder(host));
+  const std::string path = GetWindowsVersion::FirewallLogPath(host.version, host.files, WindowsFolder(host));
+  ctl.out << "Windows reports version " << GetWindowsVersion::VersionText(host.version) << '\n';
   ctl.out << "The firewall log Quennet reads here: " << path << '\n';
   if (!host.files.FileExists(path)) {
     ctl.out << "  missing\n";

@@ -35,8 +35,9 @@ int Check(Ctl& ctl, const std::vector<std::string>& arguments);
 // The firewall rule commands of close: the rule removed, then event 101.
 void CloseRule(Ctl& ctl, CommandRunner& runner, const std::string& rule, const std::string& port);
 
-// Prints the warnings of "check"; true when there were any.
-bool WarnAboutKnock(Ctl& ctl, const std::string& ports);
+// Prints the warnings of "check", the lenient mode's among them; true when there
+// were any.
+bool WarnAboutKnock(Ctl& ctl, const std::string& ports, bool lenient);
 
 // quennetctl with the arguments after its name: the subcommand, or the help.
 int RunQuennetCtl(Ctl& ctl, const std::vector<std::string>& arguments);

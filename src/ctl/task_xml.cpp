@@ -83,7 +83,7 @@ std::string KnockTaskXml(const KnockSetup& setup, const std::string& program_fol
       Trigger("Security", select,
               "      <ValueQueries>\n        <Value name=\"SourceAddress\">" +
                   Escaped("Event/EventData/Data[@Name='SourceAddress']") + "</Value>\n      </ValueQueries>\n");
-  const std::string arguments = std::string(setup.flags.contains("--strict") ? "--strict " : "") + setup.ports + " " +
+  const std::string arguments = std::string(setup.strict ? "--strict " : "") + setup.ports + " " +
                                 setup.actions + " " + setup.rule + " " + setup.seconds + " $(SourceAddress) " +
                                 setup.port;
   return kTaskStart +

@@ -2,8 +2,22 @@
 #include "ctl/host_setup.h"
 #include "ctl/knock_setup.h"
 #include "ctl/subcommands.h"
+#include "platform/error.h"
 
 namespace quennet {
+namespace {
+
+void RemoveLogLink(Ctl& ctl) {
+  try {
+    if (const auto link = RemoveEarlierLogLink(ctl.host)) {
+      ctl.out << "removed " << *link << ", the link to the firewall log that an earlier install made\n";
+    }
+  } catch (const RuntimeError& error) {
+    throw CommandFailed("cannot remove the link to the firewall log (" + error.description() + ")");
+  }
+}
+
+}  // namespace
 
 int Uninstall(Ctl& ctl, const std::vector<std::string>& arguments) {
   const CtlArguments parsed = ParseCtlArguments(arguments, {}, {}, 2);
@@ -16,7 +30,8 @@ int Uninstall(Ctl& ctl, const std::vector<std::string>& arguments) {
     if (runner.Probe(TaskQuery(task)) == 0) runner.Run("schtasks /delete /tn \"" + task + "\" /f");
   }
   CloseRule(ctl, runner, rule, parsed.positional[1]);
-  ctl.out << SettingsLeftNote(ctl.host);
+  RemoveLogLink(ctl);
+  ctl.out << SettingsLeftNote();
   return 0;
 }
 

@@ -1,9 +1,12 @@
 #include "knock/snapshot_scan.h"
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
+#include <string>
 
 #include "fwlog/text_search.h"
+#include "logging/log_files.h"
 
 namespace quennet {
 namespace {
@@ -36,6 +39,14 @@ bool ReadSnapshot(Host& host, const std::string& path, const Read& read, const O
 }
 
 bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
+
+// Where the record of a line begins: after its last NUL byte. An unclean stop of the
+// firewall leaves NUL bytes, stuck to the record written next; what stands before
+// them is a torn record and never counts.
+std::size_t RecordStart(std::string_view line) {
+  if (line.empty() || std::memchr(line.data(), '\0', line.size()) == nullptr) return 0;
+  return line.rfind('\0') + 1;
+}
 
 // Where a needle first stands in a line of the block at or after `from`.
 std::size_t FirstHit(std::string_view block, std::string_view needle, std::size_t from) {
@@ -72,7 +83,8 @@ class BlockScan {
       std::size_t begin = hit;
       while (begin > line && !IsLineEnd(block_[begin - 1])) --begin;
       const std::size_t end = LineEnd(block_, hit);
-      if (!on_line(block_.substr(begin, end - begin))) return false;
+      const std::string_view whole = block_.substr(begin, end - begin);
+      if (!on_line(whole.substr(RecordStart(whole)))) return false;
       line = NextLine(block_, end);
     }
     return true;
@@ -105,13 +117,23 @@ class BlockScan {
   std::vector<Hit> hits_;
 };
 
+// Every line in turn, as the trace takes them, which tells of the NUL bytes passed over.
 bool ScanSnapshot(Host& host, const std::string& path, const LineJudge& on_line, const ReadFailure& on_failure) {
   std::string line;
   const auto read = [&line](TextStream& stream) {
     stream.ReadLine(line);
     return std::string_view(line);
   };
-  return ReadSnapshot(host, path, read, on_line, on_failure);
+  const auto on_record = [&](std::string_view whole) {
+    const std::size_t start = RecordStart(whole);
+    if (start > 0) {
+      DebugLog(host, kTrue,
+               NowText(host.clock) + "  -  NUL bytes passed over (the first " + std::to_string(start) +
+                   " bytes of the line) before the record:" + std::string(whole.substr(start)));
+    }
+    return on_line(whole.substr(start));
+  };
+  return ReadSnapshot(host, path, read, on_record, on_failure);
 }
 
 }  // namespace

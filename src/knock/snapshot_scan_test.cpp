@@ -59,5 +59,26 @@ TEST(SnapshotScan, HandsOnTheLinesThatHoldANeedleWhereverBlocksEnd) {
   }
 }
 
+// An unclean stop leaves NUL bytes stuck to the next record: in both scans a line's
+// record is what follows its last NUL byte, and the trace tells of each such line.
+TEST(SnapshotScan, HandsOnTheRecordAfterTheLastNulByteOfALine) {
+  const std::string text = std::string(212, '\0') + "first 701\r\n" + std::string("torn 701 \0\0\0next\r\n", 18) +
+                           "plain 701\r\n" + std::string("\0\0\r\n", 4);
+  const std::vector<std::string> records = {"first 701", "next", "plain 701", ""};
+  for (std::size_t piece : {1, 5, 1 << 20}) {
+    EXPECT_EQ(Seen(text, piece, true, {"unused"}), records) << piece;
+    EXPECT_EQ(Seen(text, piece, false, {"701"}), std::vector<std::string>(records.begin(), records.end() - 1)) << piece;
+  }
+  test::KnockHost fake;
+  fake.files.files[test::kSnapshot] = text;
+  ScanSnapshotFor(
+      fake.host, test::kSnapshot, true, [] { return std::vector<std::string_view>{}; },
+      [](std::string_view) { return true; }, [](const RuntimeError&) {});
+  const std::vector<std::string> trace = fake.Lines("Debug.log");
+  ASSERT_EQ(trace.size(), 3u);
+  EXPECT_TRUE(trace[0].ends_with("  -  NUL bytes passed over (the first 212 bytes of the line) before the record:first 701"));
+  EXPECT_TRUE(trace[1].ends_with("(the first 12 bytes of the line) before the record:next"));
+}
+
 }  // namespace
 }  // namespace quennet

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -51,6 +52,9 @@ class FileService {
   // Removes the file at `path`, or the link or reparse point itself when it is one;
   // a missing file is no error.
   virtual void RemoveFile(const std::string& path) = 0;
+  // The target that the symbolic link at `path` names, as written in the link; nothing
+  // when there is no entry at `path` or it is no symbolic link.
+  virtual std::optional<std::string> LinkTarget(const std::string& path) = 0;
   // Removes the temporary files that a CopyFile to `to` left behind in a process that
   // no longer runs. Best effort: one that cannot be removed stays, silently.
   virtual void RemoveStaleCopies(const std::string& to) = 0;

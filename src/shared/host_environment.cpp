@@ -6,7 +6,7 @@
 namespace quennet {
 
 void SetFirewallLogPathVariable(Host& host, FormState& form) {
-  form.FirewallLogPath = GetWindowsVersion::FirewallLogPath(host.version, form.WindowsFolder);
+  form.FirewallLogPath = GetWindowsVersion::FirewallLogPath(host.version, host.files, form.WindowsFolder);
 }
 
 void CreateAppDirectories(Host& host, const FormState& form) {

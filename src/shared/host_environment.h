@@ -6,7 +6,7 @@
 namespace quennet {
 
 // FirewallLogPath from WindowsFolder: under system32 on hosts of the newer firewall,
-// in the Windows folder itself on older ones.
+// in the Windows folder itself on older ones (see GetWindowsVersion::FirewallLogPath).
 void SetFirewallLogPathVariable(Host& host, FormState& form);
 
 // Makes "\Tolvaren" and "\Tolvaren\Quennet" under AppDataFolder folders that only

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <string>
 
 namespace quennet::GetWindowsVersion {
 namespace {
@@ -69,26 +70,40 @@ std::string WindowsVersionName(VersionService& version) {
   }
 }
 
-bool IsNewerFirewallHost(VersionService& version) {
-  // One look per name, every one taken, as the host's Or does.
-  const bool failed = WindowsVersionName(version) == "Failed";
-  const bool vista = WindowsVersionName(version) == "Windows Vista";
-  const bool seven = WindowsVersionName(version) == "Windows 7";
-  return failed || vista || seven;
-}
-
 bool ReportsVersion62OrLater(VersionService& version) {
   const OsVersionInfoA info = ReadVersion(version);
   return info.dwPlatformId == kPlatformNt &&
          (info.dwMajorVersion > 6 || (info.dwMajorVersion == 6 && info.dwMinorVersion >= 2));
 }
 
+bool IsNewerFirewallHost(VersionService& version) {
+  // One look per name, every one taken, as the host's Or does.
+  const bool failed = WindowsVersionName(version) == "Failed";
+  const bool vista = WindowsVersionName(version) == "Windows Vista";
+  const bool seven = WindowsVersionName(version) == "Windows 7";
+  return failed || vista || seven || ReportsVersion62OrLater(version);
+}
+
+std::string VersionText(VersionService& version) {
+  const OsVersionInfoA info = ReadVersion(version);
+  return std::to_string(info.dwMajorVersion) + "." + std::to_string(info.dwMinorVersion) + "." +
+         std::to_string(info.dwBuildNumber);
+}
+
 std::string NewerFirewallLogPath(const std::string& windows_folder) {
   return windows_folder + "\\system32\\LogFiles\\Firewall\\pfirewall.log";
 }
 
-std::string FirewallLogPath(VersionService& version, const std::string& windows_folder) {
-  return IsNewerFirewallHost(version) ? NewerFirewallLogPath(windows_folder) : windows_folder + "\\pfirewall.log";
+std::string EarlierFirewallLogPath(const std::string& windows_folder) { return windows_folder + "\\pfirewall.log"; }
+
+std::string FirewallLogPath(VersionService& version, FileService& files, const std::string& windows_folder) {
+  if (!IsNewerFirewallHost(version)) return EarlierFirewallLogPath(windows_folder);
+  const std::string newer = NewerFirewallLogPath(windows_folder);
+  if (!ReportsVersion62OrLater(version) || files.FileExists(newer)) return newer;
+  // A host of 6.2 or later set up the earlier way may have its log moved to where
+  // Quennet read it then; the firewall's own place wins whenever it holds a log.
+  const std::string earlier = EarlierFirewallLogPath(windows_folder);
+  return files.FileExists(earlier) ? earlier : newer;
 }
 
 }  // namespace quennet::GetWindowsVersion

@@ -95,6 +95,13 @@ void FakeFileService::RemoveFile(const std::string& path) {
   Check(Op::RemoveFile, path);
   changes.push_back("RemoveFile " + path);
   files.erase(path);
+  links.erase(path);
+}
+
+std::optional<std::string> FakeFileService::LinkTarget(const std::string& path) {
+  const auto found = links.find(path);
+  if (found == links.end()) return std::nullopt;
+  return found->second;
 }
 
 void FakeFileService::RemoveStaleCopies(const std::string& to) { changes.push_back("RemoveStaleCopies " + to); }

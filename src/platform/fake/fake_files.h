@@ -19,6 +19,8 @@ class FakeFileService : public FileService {
   enum class Op { FileExists, CopyFile, OpenTextFile, AppendLine, RemoveFile, WriteWholeFile };
 
   std::map<std::string, std::string> files;
+  // Symbolic links by their paths, with their targets.
+  std::map<std::string, std::string> links;
   // "CopyFile <from> -> <to>", "AppendLine <path>", "RemoveFile <path>",
   // "RemoveStaleCopies <to>", "WriteWholeFile <path>".
   std::vector<std::string> changes;
@@ -39,6 +41,7 @@ class FakeFileService : public FileService {
   std::unique_ptr<TextStream> OpenTextFile(const std::string& path) override;
   void AppendLine(const std::string& path, const std::string& line) override;
   void RemoveFile(const std::string& path) override;
+  std::optional<std::string> LinkTarget(const std::string& path) override;
   void RemoveStaleCopies(const std::string& to) override;
   void WriteWholeFile(const std::string& path, const std::string& bytes) override;
 

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 
 #include "platform/line_buffer.h"
 #include "platform/posix/errno_error.h"
@@ -72,6 +73,17 @@ std::unique_ptr<TextStream> PosixFileService::OpenTextFile(const std::string& pa
 
 void PosixFileService::RemoveFile(const std::string& path) {
   if (::unlink(NativePath(path).c_str()) != 0 && errno != ENOENT) throw ErrnoError(errno);
+}
+
+std::optional<std::string> PosixFileService::LinkTarget(const std::string& path) {
+  std::string target(PATH_MAX, '\0');
+  const ssize_t size = ::readlink(NativePath(path).c_str(), target.data(), target.size());
+  if (size < 0) {
+    if (errno == ENOENT || errno == ENOTDIR || errno == EINVAL) return std::nullopt;  // nothing there, or no link
+    throw ErrnoError(errno);
+  }
+  target.resize(static_cast<std::size_t>(size));
+  return target;
 }
 
 void PosixFileService::RemoveStaleCopies(const std::string& to) { quennet::RemoveStaleCopies(NativePath(to)); }

@@ -53,6 +53,8 @@ TEST(PosixFiles, LinksAreNeitherReadNorWrittenThroughButACopyFollowsItsSource) {
   EXPECT_EQ(dir.Read("copy"), "kept");
   files.CopyFile(dir / "target", dir / "to");
   EXPECT_FALSE(std::filesystem::is_symlink(dir / "to"));
+  EXPECT_EQ(files.LinkTarget(dir.path() + "\\dangling"), dir / "nowhere");
+  for (const char* entry : {"target", "missing", "target/below"}) EXPECT_EQ(files.LinkTarget(dir / entry), std::nullopt);
   files.RemoveFile(dir / "read");
   files.RemoveFile(dir / "read");
   EXPECT_EQ(dir.Read("target"), "kept");

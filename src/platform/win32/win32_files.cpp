@@ -8,6 +8,7 @@
 #include "platform/win32/win32_entry.h"
 #include "platform/win32/win32_error.h"
 #include "platform/win32/win32_files.h"
+#include "platform/win32/win32_link_target.h"
 
 namespace quennet {
 namespace {
@@ -142,6 +143,8 @@ void Win32FileService::RemoveFile(const std::string& path) {
   const bool folder_link = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && IsReparsePoint(attributes);
   if (!(folder_link ? RemoveDirectoryA(path.c_str()) : DeleteFileA(path.c_str()))) throw LastWin32Error();
 }
+
+std::optional<std::string> Win32FileService::LinkTarget(const std::string& path) { return SymbolicLinkTarget(path); }
 
 void Win32FileService::RemoveStaleCopies(const std::string& to) {
   const std::size_t separator = to.find_last_of("\\/:");

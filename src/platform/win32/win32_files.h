@@ -11,6 +11,7 @@ class Win32FileService : public FileService {
   std::unique_ptr<TextStream> OpenTextFile(const std::string& path) override;
   void AppendLine(const std::string& path, const std::string& line) override;
   void RemoveFile(const std::string& path) override;
+  std::optional<std::string> LinkTarget(const std::string& path) override;
   void RemoveStaleCopies(const std::string& to) override;
   void WriteWholeFile(const std::string& path, const std::string& bytes) override;
 };
