@@ -1,13 +1,13 @@
 # quennetctl against the stand-in commands, by subcommand: the exact command lines on
-# a Windows 7 host (newer firewall), Windows XP (older) and one reporting 6.2; the
-# task XML; the refusals; a failing command.
+# a Windows 7 host (newer firewall), Windows XP (older) and Windows 8, 8.1 and Server
+# 2022 (newer); the task XML, strict unless --lenient; the refusals; a failing command.
 source "$(dirname "$0")/lib.sh"
 : "${QUENNETCTL_BIN:?}"
 cp "$QUENNETCTL_BIN" "$app/quennetctl"
 [ "$(id -u)" = 0 ] || { echo "install refuses without root: skipped"; exit 77; }
 record=$QUENNET_COMMAND_RECORD
 knock=(701,702,703 dt KnockRDP 30 3389)
-declare -A versions=([newer]=2.6.1.7601 [older]=2.5.1.2600 [v62]=2.6.2.9200)
+declare -A versions=([newer]=2.6.1.7601 [older]=2.5.1.2600 [v62]=2.6.2.9200 [v63]=2.6.3.9600 [v10]=2.10.0.20348)
 
 run_ctl() { # VERSION ARGUMENTS...
   local version=${versions[$1]}
@@ -21,7 +21,7 @@ expect_record() { expect_eq "$status|$(cat "$record")" "$1" "$2"; }
 event='EVENTCREATE [/L] [APPLICATION] [/SO] [Quennet] [/ID] [101] [/T] [INFORMATION] [/D] [Quennet - Port Closed\r\nRule Name=KnockRDP\r\nport=3389]'
 newer_removal='netsh [advfirewall] [firewall] [delete] [rule] [name=KnockRDP]'
 older_removal='Netsh [firewall] [delete] [portopening] [tcp] [3389]'
-declare -A removal=([newer]=$newer_removal [older]=$older_removal [v62]=$older_removal)
+declare -A removal=([newer]=$newer_removal [older]=$older_removal [v62]=$newer_removal)
 
 # close (uninstall below shows the removal on every host)
 run_ctl older close KnockRDP 3389
@@ -34,7 +34,7 @@ expect_eq "$status|$(cat "$sandbox/stderr")|$(cat "$record")" \
 run_ctl newer close 'R;x' 3389  # the name goes unquoted into the commands
 expect_record "2|" "close refuses a rule name of other characters"
 
-# install (on the 6.2 host, with the log's link, pinned by the Wine run)
+# install
 logging='netsh [advfirewall] [set] [allprofiles] [logging]'
 setup="auditpol [/set] [/subcategory:{0CCE9225-69AE-11D9-BED3-505054503030}] [/failure:enable]
 $logging [filename] [$windir\\system32\\LogFiles\\Firewall\\pfirewall.log]
@@ -63,8 +63,8 @@ expect_eq "$(field "$xml" Subscription)" \
   "<QueryList><Query Id=\"0\" Path=\"Security\"><Select Path=\"Security\">*[System[EventID=5152]] and *[EventData[Data[@Name='Direction']='%%14592' and Data[@Name='Protocol']='6' and Data[@Name='DestPort']='703']]</Select></Query></QueryList>" \
   "the trigger of dropped inbound TCP packets to 703"
 expect_eq "$(field "$xml" Value)|$(field "$xml" Command)|$(field "$xml" Arguments)" \
-  "Event/EventData/Data[@Name='SourceAddress']|\"$app\\quennet.exe\"|701,702,703 dt KnockRDP 30 \$(SourceAddress) 3389" \
-  "the sender's address as token 5"
+  "Event/EventData/Data[@Name='SourceAddress']|\"$app\\quennet.exe\"|--strict 701,702,703 dt KnockRDP 30 \$(SourceAddress) 3389" \
+  "the sender's address as token 5, strict by default"
 for file in "$xml" "$close_xml"; do
   expect_eq "$(field "$file" UserId) $(field "$file" RunLevel) $(field "$file" MultipleInstancesPolicy) $(field "$file" DisallowStartIfOnBatteries) $(field "$file" StopIfGoingOnBatteries) $(field "$file" ExecutionTimeLimit)" \
     "S-1-5-18 HighestAvailable Parallel false false PT5M" "principal and settings of $file"
@@ -73,12 +73,29 @@ expect_eq "$(field "$close_xml" Subscription)|$(field "$close_xml" Delay)|$(fiel
   "<QueryList><Query Id=\"0\" Path=\"Application\"><Select Path=\"Application\">*[System[Provider[@Name='Quennet'] and EventID=100]]</Select></Query></QueryList>|PT10M|close KnockRDP 3389" \
   "the closing task"
 
-# task prints what install writes; --strict and a UDP knock reach it.
+# task prints what install writes; --lenient and a UDP knock reach it, with a warning.
 run_ctl newer task "${knock[@]}"
 cmp -s "$sandbox/stdout" "$xml" || fail "task prints another XML than install writes"
-run_ctl newer task --strict 5001,6002,7003 dt,du KnockRDP 30 3389
-expect_eq "$(field "$sandbox/stdout" Arguments)" "--strict 5001,6002,7003 dt,du KnockRDP 30 \$(SourceAddress) 3389" "strict arguments"
+lenient_warning="warning: --lenient lets any sweep that passes through the knock ports in order open the port to the sweeper, and one with a spoofed source to the address it claims"
+run_ctl newer task --lenient 5001,6002,7003 dt,du KnockRDP 30 3389
+expect_eq "$(field "$sandbox/stdout" Arguments)|$(cat "$sandbox/stderr")" \
+  "5001,6002,7003 dt,du KnockRDP 30 \$(SourceAddress) 3389|$lenient_warning" "lenient arguments, warned about"
 field "$sandbox/stdout" Subscription | grep -q "Data\[@Name='Protocol'\]='17' and Data\[@Name='DestPort'\]='7003'" || fail "UDP trigger"
+run_ctl newer task --strict --lenient "${knock[@]}"
+expect_eq "$status|$(head -n 1 "$sandbox/stderr")" "2|quennetctl task: --strict and --lenient exclude each other" "--strict with --lenient"
+run_ctl newer install --print --lenient 7100,3301,49152 dt KnockRDP 30 3389
+expect_eq "$(grep '^warning' "$sandbox/stdout")" "$lenient_warning" "install --lenient warns"
+
+# Windows 8, 8.1 and Server 2022: the newer firewall's host set-up, and no link to the log.
+for host in v62 v63 v10; do
+  run_ctl $host install --print "${knock[@]}"
+  expect_eq "$status|$(grep -v -e '^warning' -e '^ ' -e '^<' -e '^---' "$sandbox/stdout")|$(grep -c '<Arguments>--strict ' "$sandbox/stdout")" \
+    "0|auditpol /set /subcategory:{0CCE9225-69AE-11D9-BED3-505054503030} /failure:enable
+netsh advfirewall set allprofiles logging filename \"$windir\\system32\\LogFiles\\Firewall\\pfirewall.log\"
+netsh advfirewall set allprofiles logging maxfilesize 32767
+netsh advfirewall set allprofiles logging droppedconnections enable
+schtasks /create /xml \"$app\\Quennet KnockRDP.xml\" /tn \"Quennet KnockRDP\" /f|1" "install --print on the $host host"
+done
 
 # --print changes nothing; a folder others can write, bad values and non-root are refused.
 rm "$app"/*.xml
@@ -100,7 +117,9 @@ expect_record "2|" "options alone"
 run_ctl newer
 expect_eq "$status|$(head -n 1 "$sandbox/stderr")" "2|Usage: quennetctl SUBCOMMAND [--help | ARGUMENTS]" "no subcommand"
 
-# uninstall: tasks that the stand-in does not know are not deleted.
+# uninstall: tasks that the stand-in does not know are not deleted. The link to the
+# firewall log that earlier installs made goes; one to anything else stays.
+earlier_log="$windir/pfirewall.log"
 for host in newer older v62; do
   run_ctl $host uninstall KnockRDP 3389
   expect_record "0|schtasks [/query] [/tn] [Quennet KnockRDP]
@@ -110,8 +129,16 @@ schtasks [/delete] [/tn] [Quennet KnockRDP close] [/f]
 ${removal[$host]}
 $event" "uninstall on the $host host"
 done
-grep -q 'auditpol /set /subcategory:{0CCE9225-69AE-11D9-BED3-505054503030} /failure:disable' "$sandbox/stdout" &&
-  grep -q "del \"$windir\\\\pfirewall.log\"" "$sandbox/stdout" || fail "uninstall says how to revert what it leaves"
+for target in "$windir/system32/LogFiles/Firewall/pfirewall.log" "$sandbox/elsewhere.log"; do
+  ln -sf "$target" "$earlier_log"
+  run_ctl v62 uninstall KnockRDP 3389
+  echo "$target: $(grep '^removed' "$sandbox/stdout"), $(ls "$earlier_log" 2>&1 | grep -c 'No such')" >> "$sandbox/links"
+done
+expect_eq "$(cat "$sandbox/links")" "$windir/system32/LogFiles/Firewall/pfirewall.log: removed $windir\\pfirewall.log, the link to the firewall log that an earlier install made, 1
+$sandbox/elsewhere.log: , 0" "uninstall removes the link to the firewall log, and no other"
+rm "$earlier_log"
+grep -q 'auditpol /set /subcategory:{0CCE9225-69AE-11D9-BED3-505054503030} /failure:disable' "$sandbox/stdout" ||
+  fail "uninstall says how to revert what it leaves"
 QUENNET_FAIL_COMMAND=schtasks run_ctl newer uninstall KnockRDP 3389
 expect_eq "$status|$(grep -c delete "$record")" "0|1" "uninstall without tasks"
 
@@ -130,13 +157,16 @@ done <<'TABLE'
 TABLE
 "$app/quennetctl" check 701,x > /dev/null 2>&1 && status=0 || status=$?
 expect_eq "$status" 2 "check of a bad port list"
+"$app/quennetctl" check --lenient 7100,1024,49152 > "$sandbox/stdout" && status=0 || status=$?
+expect_eq "$status|$(cat "$sandbox/stdout")" "1|$lenient_warning" "check --lenient"
 
 # status: the log Quennet reads and the age of its newest line, the log files' ends.
 write_log
 printf 'line %s\r\n' 1 2 3 4 5 6 > "$app/velt.log"
 run_ctl newer status KnockRDP
-expect_eq "$status|$(grep -c '^> ' "$sandbox/stdout")|$(sed -n '/^The firewall log/,$p' "$sandbox/stdout" | sed -E 's/line .+, -?[0-9]+ seconds/line <stamp>, N seconds/')" \
-  "0|3|The firewall log Quennet reads here: $windir\\system32\\LogFiles\\Firewall\\pfirewall.log
+expect_eq "$status|$(grep -c '^> ' "$sandbox/stdout")|$(sed -n '/^Windows reports/,$p' "$sandbox/stdout" | sed -E 's/line .+, -?[0-9]+ seconds/line <stamp>, N seconds/')" \
+  "0|3|Windows reports version 6.1.7601
+The firewall log Quennet reads here: $windir\\system32\\LogFiles\\Firewall\\pfirewall.log
   newest line <stamp>, N seconds old
 error.log: empty or missing
 velt.log, last lines:
@@ -145,3 +175,9 @@ velt.log, last lines:
   line 4
   line 5
   line 6" "status"
+# On Server 2022 set up the earlier way, the log in the Windows folder.
+mv "$live" "$earlier_log"
+run_ctl v10 status KnockRDP
+expect_eq "$(grep -A 1 '^Windows reports' "$sandbox/stdout")" \
+  "Windows reports version 10.0.20348
+The firewall log Quennet reads here: $windir\\pfirewall.log" "status on a host set up the earlier way"
