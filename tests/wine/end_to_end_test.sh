@@ -81,8 +81,6 @@ logging='netsh advfirewall set allprofiles logging '
 host_setup=('auditpol /set /subcategory:{0CCE9225-69AE-11D9-BED3-505054503030} /failure:enable'
   "${logging}filename \"C:\\windows\\system32\\LogFiles\\Firewall\\pfirewall.log\"" "${logging}maxfilesize 32767"
   "${logging}droppedconnections enable")
-log_link=('cmd /c if exist "C:\windows\pfirewall.log" del "C:\windows\pfirewall.log"'
-  'cmd /c mklink "C:\windows\pfirewall.log" "C:\windows\system32\LogFiles\Firewall\pfirewall.log"')
 register='schtasks /create /xml "C:\Quennet\Quennet KnockRDP.xml" /tn "Quennet KnockRDP" /f'
 
 run quennet
@@ -101,22 +99,40 @@ Port 703 has a match in the firewall log
 All ports have been successfully matched to IP address 203.0.113.45'
 check "the snapshot in C:\\Data is a copy of the live log" "$(cmp "$live_log" "$snapshot" 2>&1)" ""
 
-# Windows 10, without a manifest that names it, reports 6.2: the older firewall's log
-# place and netsh form, and quennetctl links the log to where Quennet reads it. Its
-# command lines on every host are pinned by its POSIX test; here, that they reach
+# Each program carries the manifest that names Windows 10 and 11, so Windows 10 reports
+# itself as 10.0 and Windows 8 as 6.2: both hosts of the newer firewall, whose log and
+# netsh form a run takes (the log in the Windows folder holds another knock), and
+# quennetctl makes no link to the log. Server 2003 keeps the older firewall's. Their
+# command lines on every host are pinned by the POSIX tests; here, that they reach
 # Windows whole.
+for exe in quennet quennetctl quennet-knock; do
+  manifest=$(x86_64-w64-mingw32-windres -i "$build/$exe.exe" -O rc | sed -n '/^1 24 /,/^END/p')
+  check "$exe.exe: the manifest, asInvoker, the five supportedOS" \
+    "$(grep -c 'level=""asInvoker""' <<<"$manifest") $(grep -o 'supportedOS Id=""{[0-9a-f-]*}""' <<<"$manifest" | tr -d '"' | tr '\n' ' ')" \
+    "1 supportedOS Id={e2011457-1546-43c5-a5fe-008deee3d3f0} supportedOS Id={35138b9a-5d96-4fbd-8e2d-a2440225f93a} supportedOS Id={4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38} supportedOS Id={1f676c76-80e1-4239-95bb-83d0f6d0da78} supportedOS Id={8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a} "
+done
 saved_version=$(winecfg -v | tr -d '\r')
-winecfg -v win10 >/dev/null
-rm -f "$live_log" "$snapshot"
-knock_log "$older_live_log"
-run quennet "${knock[@]}"
-check "win10: status 0, nothing on standard error" "$status $(<"$work/stderr")" "0 "
-check_commands "$event_command" "$older_rule_command"
+LOG_PATH=$older_live_log write_log "-9 701 198.51.100.7" "-7 702 198.51.100.7" "-5 703 198.51.100.7"
+for version in win10:10.0 win8:6.2.9200; do
+  winecfg -v "${version%%:*}" >/dev/null
+  knock_log "$live_log"
+  run quennet "${knock[@]}"
+  check "${version%%:*}: status 0, nothing on standard error" "$status $(<"$work/stderr")" "0 "
+  check_commands "$event_command" "$rule_command"
+  run quennetctl status KnockRDP
+  check "${version%%:*}: the version it reports" "$(grep -c "^Windows reports version ${version#*:}" "$work/stdout")" 1
+done
 run quennetctl install 701,702,703 dt KnockRDP 30 3389
-check "win10: install" "$status" 0
-check_sequence "${host_setup[@]}" "${log_link[@]}" "$register"
+check "win8: install" "$status" 0
+check_sequence "${host_setup[@]}" "$register"
 run quennetctl task 701,702,703 dt KnockRDP 30 3389  # what install registers, byte for byte
-check "win10: task prints the XML file" "$(cmp "$work/stdout" "$app/Quennet KnockRDP.xml" 2>&1)" ""
+check "win8: task prints the XML file" "$(cmp "$work/stdout" "$app/Quennet KnockRDP.xml" 2>&1)" ""
+winecfg -v win2003 >/dev/null
+knock_log "$older_live_log"
+LOG_PATH=$live_log write_log "-9 701 198.51.100.7" "-7 702 198.51.100.7" "-5 703 198.51.100.7"
+run quennet "${knock[@]}"
+check "win2003: status 0, nothing on standard error" "$status $(<"$work/stderr")" "0 "
+check_commands "$event_command" "$older_rule_command"
 winecfg -v "$saved_version" >/dev/null
 rm "$older_live_log"
 

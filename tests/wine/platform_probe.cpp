@@ -1,6 +1,7 @@
 // What a run of the program cannot show of the Win32 services: a copy that replaces a
-// file another reader holds open, a failed copy, reading pieces of a file, folder
-// access made private, and how the argument text is cut from a command line.
+// file another reader holds open, a failed copy, reading pieces of a file, no link
+// where there is none (Wine makes no symbolic links), folder access made private,
+// and how the argument text is cut from a command line.
 // end_to_end_test.sh runs it in an empty folder; it prints one line per check and exits
 // 1 when any check fails.
 #include "platform/win32/win32_api.h"
@@ -60,6 +61,7 @@ void CheckFiles(FileService& files, const std::string& folder) {
   if (search != INVALID_HANDLE_VALUE) FindClose(search);
   Check(ErrorNumber([&] { files.OpenTextFile(missing); }) == kErrFileNotFound && !files.FileExists(missing),
         "OpenTextFile of a missing file: 53, not created");
+  Check(!files.LinkTarget(log) && !files.LinkTarget(missing), "LinkTarget of a file and of a missing file: no link");
 }
 
 void CheckFolderSecurity(FolderSecurity& folders, const std::string& folder) {
