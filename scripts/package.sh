@@ -35,8 +35,8 @@ only administrators can write, such as C:\\Program Files\\Quennet, then, from an
 elevated prompt in that folder:
 
   quennetctl check 7100,3301,49152
-  quennetctl install --print --strict 7100,3301,49152 dt KnockRDP 30 3389
-  quennetctl install --strict 7100,3301,49152 dt KnockRDP 30 3389
+  quennetctl install --print 7100,3301,49152 dt KnockRDP 30 3389
+  quennetctl install 7100,3301,49152 dt KnockRDP 30 3389
 
 "quennet --help > usage.txt" and "quennetctl SUBCOMMAND --help" tell more.
 TEXT

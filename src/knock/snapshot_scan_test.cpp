@@ -76,7 +76,8 @@ TEST(SnapshotScan, HandsOnTheRecordAfterTheLastNulByteOfALine) {
       [](std::string_view) { return true; }, [](const RuntimeError&) {});
   const std::vector<std::string> trace = fake.Lines("Debug.log");
   ASSERT_EQ(trace.size(), 3u);
-  EXPECT_TRUE(trace[0].ends_with("  -  NUL bytes passed over (the first 212 bytes of the line) before the record:first 701"));
+  EXPECT_TRUE(
+      trace[0].ends_with("  -  NUL bytes passed over (the first 212 bytes of the line) before the record:first 701"));
   EXPECT_TRUE(trace[1].ends_with("(the first 12 bytes of the line) before the record:next"));
 }
 

@@ -175,9 +175,3 @@ velt.log, last lines:
   line 4
   line 5
   line 6" "status"
-# On Server 2022 set up the earlier way, the log in the Windows folder.
-mv "$live" "$earlier_log"
-run_ctl v10 status KnockRDP
-expect_eq "$(grep -A 1 '^Windows reports' "$sandbox/stdout")" \
-  "Windows reports version 10.0.20348
-The firewall log Quennet reads here: $windir\\pfirewall.log" "status on a host set up the earlier way"

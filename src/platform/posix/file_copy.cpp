@@ -106,8 +106,8 @@ void CopyByReading(int from, int to) {
 }  // namespace
 
 void ReplaceWithCopy(const std::string& from, const std::string& to) {
-  // The live log may be a link (hosts of 6.2 and later read one that points to the
-  // firewall's own log); it lies where only administrators can write, so it is followed.
+  // The live log may be a link; it lies where only administrators can write, so it
+  // is followed.
   const UniqueFd source = OpenFile(from, O_RDONLY);
   NewFile copy(to);
   if (!CopyInKernel(source.get(), copy.fd())) CopyByReading(source.get(), copy.fd());

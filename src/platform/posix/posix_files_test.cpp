@@ -54,7 +54,9 @@ TEST(PosixFiles, LinksAreNeitherReadNorWrittenThroughButACopyFollowsItsSource) {
   files.CopyFile(dir / "target", dir / "to");
   EXPECT_FALSE(std::filesystem::is_symlink(dir / "to"));
   EXPECT_EQ(files.LinkTarget(dir.path() + "\\dangling"), dir / "nowhere");
-  for (const char* entry : {"target", "missing", "target/below"}) EXPECT_EQ(files.LinkTarget(dir / entry), std::nullopt);
+  for (const char* entry : {"target", "missing", "target/below"}) {
+    EXPECT_EQ(files.LinkTarget(dir / entry), std::nullopt) << entry;
+  }
   files.RemoveFile(dir / "read");
   files.RemoveFile(dir / "read");
   EXPECT_EQ(dir.Read("target"), "kept");

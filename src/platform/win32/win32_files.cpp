@@ -81,8 +81,8 @@ DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str
 // Copies `from` into a new file `to`, which a file of that name left by an earlier
 // process of the same id is replaced by.
 void CopyInto(const std::string& from, const std::string& to) {
-  // The live log may be a link (hosts of 6.2 and later read one that points to the
-  // firewall's own log); it lies where only administrators can write, so it is followed.
+  // The live log may be a link; it lies where only administrators can write, so it
+  // is followed.
   const FileHandle source(
       CreateFileA(from.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   FileHandle copy(CreateFileA(to.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
