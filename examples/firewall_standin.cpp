@@ -6,13 +6,23 @@
 // on the --on port starts COMMAND, with each "{address}" in it replaced by the
 // sender's address, as a task triggered by the firewall would.
 //
+// With --protect PORT --record FILE it stands for the port the knock opens as well:
+// it drops and logs each connection attempt to PORT (the attempt is answered and at
+// once reset, which a client that waits for the port takes for closed) until FILE,
+// where the stand-in commands record, holds the netsh command that opens PORT; from
+// then on it accepts connections to PORT and keeps them open, as the service behind
+// the rule would.
+//
 //   firewall_standin --log PATH --ports P,P,... [--on PORT] [--start-after MS]
-//                    [--lines N] [--seconds S] [-- COMMAND ARG...]
+//                    [--lines N] [--seconds S] [--protect PORT --record FILE]
+//                    [-- COMMAND ARG...]
 //
 // Standard output: "ready" once it listens, then per packet the wall-clock time in
-// seconds and the log line, and per start "started" and the command. Started
-// commands share that output. It ends by itself: once it has logged N lines and the
-// commands it started have ended (exit 0), or after S seconds (default 60), when it
+// seconds and the log line, per start "started" and the command, and "opened PORT"
+// once the rule is there. Started commands share that output. It ends by itself:
+// once it has logged N lines on the --ports (attempts on the protected port do not
+// count), the commands it started have ended and, if the port was opened, a client
+// has connected there and left (exit 0); or after S seconds (default 60), when it
 // stops what it started and exits 1. Bad arguments or a port it cannot listen on: 2.
 #include <arpa/inet.h>
 #include <fcntl.h>
@@ -24,6 +34,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -44,6 +55,8 @@ struct Options {
   int start_after_ms = 0;
   long lines = -1;  // no limit
   int seconds = 60;
+  int protect = 0;
+  std::string record;
   std::vector<std::string> command;
 };
 
@@ -97,11 +110,16 @@ Options ReadOptions(int argc, char** argv) {
       options.lines = ReadNumber(value);
     } else if (argument == "--seconds") {
       options.seconds = ReadNumber(value);
+    } else if (argument == "--protect") {
+      options.protect = ReadNumber(value);
+    } else if (argument == "--record") {
+      options.record = value;
     } else {
       Die("unknown option " + argument);
     }
   }
   if (options.log.empty() || options.ports.empty()) Die("--log and --ports are required");
+  if ((options.protect == 0) != options.record.empty()) Die("--protect and --record go together");
   return options;
 }
 
@@ -184,28 +202,84 @@ class Standin {
         listeners_.push_back(::Listen(local, port, false));
       }
     }
+    if (options_.protect != 0) {
+      for (const char* local : {"127.0.0.1", "::1"}) listeners_.push_back(::Listen(local, options_.protect, true));
+    }
     WriteHeaderIfEmpty(options_.log);
   }
 
   int Run() {
     const auto deadline = Clock::now() + std::chrono::seconds(options_.seconds);
-    std::vector<pollfd> polled;
-    for (const Listener& listener : listeners_) polled.push_back({listener.fd, POLLIN, 0});
     while (!Done()) {
       if (Clock::now() >= deadline) return GiveUp();
+      std::vector<pollfd> polled;
+      for (const Listener& listener : listeners_) polled.push_back({listener.fd, POLLIN, 0});
+      for (const int connection : held_) polled.push_back({connection, POLLIN, 0});
       if (poll(polled.data(), polled.size(), 50) < 0 && errno != EINTR) Die(std::strerror(errno));
-      for (std::size_t i = 0; i < polled.size(); ++i) {
+      for (std::size_t i = 0; i < listeners_.size(); ++i) {
         if (polled[i].revents & POLLIN) Receive(listeners_[i]);
+      }
+      for (std::size_t i = listeners_.size(); i < polled.size(); ++i) {
+        if (polled[i].revents != 0) HangUp(polled[i].fd);
       }
       StartDue();
       Reap();
+      if (!opened_ && options_.protect != 0 && RuleRecorded()) {
+        opened_ = true;
+        Say("opened " + std::to_string(options_.protect));
+      }
     }
+    for (const int connection : held_) close(connection);
     return 0;
   }
 
  private:
-  bool Done() const {
-    return options_.lines >= 0 && logged_ >= options_.lines && running_.empty() && pending_.empty();
+  bool Done() {
+    if (options_.lines < 0 || logged_ < options_.lines || !running_.empty() || !pending_.empty()) return false;
+    if (options_.protect == 0 || served_) return true;
+    // A command started may still be about to record the rule: give it a moment.
+    if (!opened_ && quiet_since_ == Clock::time_point()) quiet_since_ = Clock::now();
+    return !opened_ && Clock::now() - quiet_since_ > std::chrono::seconds(2);
+  }
+
+  // Whether the stand-in netsh recorded the command that opens the protected port,
+  // in the newer or the older form.
+  bool RuleRecorded() const {
+    const int fd = open(options_.record.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    std::string text;
+    char chunk[4096];
+    for (ssize_t n; (n = read(fd, chunk, sizeof chunk)) > 0;) text.append(chunk, static_cast<std::size_t>(n));
+    close(fd);
+    const std::string port = std::to_string(options_.protect);
+    for (std::size_t begin = 0; begin < text.size();) {
+      const std::size_t end = std::min(text.find('\n', begin), text.size());
+      const std::string line = text.substr(begin, end - begin);
+      if ((line.starts_with("netsh [advfirewall] [firewall] [add] [rule] ") &&
+           line.find(" [localport=" + port + "] ") != std::string::npos) ||
+          line.starts_with("Netsh [firewall] [add] [portopening] [tcp] [" + port + "] ")) {
+        return true;
+      }
+      begin = end + 1;
+    }
+    return false;
+  }
+
+  // Drops a connection as the firewall would, but for the answer that loopback
+  // cannot hold back: the reset tells the waiting client it is not open yet.
+  static void Reset(int connection) {
+    const linger abort{1, 0};
+    setsockopt(connection, SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
+    close(connection);
+  }
+
+  // A client ended a connection to the opened port (anything it sent is dropped).
+  void HangUp(int connection) {
+    char chunk[512];
+    if (recv(connection, chunk, sizeof chunk, MSG_DONTWAIT) > 0) return;
+    close(connection);
+    held_.erase(std::find(held_.begin(), held_.end(), connection));
+    served_ = true;
   }
 
   void Receive(const Listener& listener) {
@@ -215,7 +289,17 @@ class Standin {
     if (listener.tcp) {
       const int connection = accept4(listener.fd, reinterpret_cast<sockaddr*>(&peer), &size, SOCK_CLOEXEC);
       if (connection < 0) return;
-      close(connection);
+      const bool is_protected = listener.port == options_.protect;
+      if (is_protected && opened_) {
+        held_.push_back(connection);
+        return;
+      }
+      if (is_protected) {
+        --logged_;  // logged, but not one of the lines awaited
+        Reset(connection);
+      } else {
+        close(connection);
+      }
       tail = "52 S 0 0 65535 - - - RECEIVE";
     } else {
       char datagram[65536];
@@ -289,6 +373,10 @@ class Standin {
   std::vector<Listener> listeners_;
   std::vector<PendingStart> pending_;
   std::vector<pid_t> running_;
+  std::vector<int> held_;  // connections accepted on the opened port
+  bool served_ = false;  // a client has come and gone there
+  bool opened_ = false;
+  Clock::time_point quiet_since_;  // when all else was done and the port still closed
   long logged_ = 0;
 };
 

@@ -6,8 +6,8 @@
 # same sandbox: quennet-knock knocks on 127.0.0.1; a loopback stand-in for the
 # firewall logs each packet to the live log the way Windows does and, on the last
 # knock port, starts Quennet, as the task of an installed host would; Quennet
-# verifies the knock and starts the stand-in commands. The client's nudge keeps the
-# wait to a few seconds.
+# verifies the knock and starts the stand-in commands; the stand-in then lets the
+# protected port answer, and the client, waiting for it, says when it opened.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -53,14 +53,15 @@ show_results
 echo
 echo "=== The whole loop over loopback, on a fresh firewall log"
 knock=17005,17001,17003
-nudge=17006  # the port after the highest knock port, the client's choice
 quennet=("$app/quennet" "$knock" dt KnockRDP 30 3389)
-echo "The firewall stand-in listens on 127.0.0.1 and ::1, ports $knock and $nudge;"
-echo "a packet to 17003 starts: quennet ${quennet[*]:1}"
-start_standin --ports "$knock,$nudge" --on 17003 --lines 4 -- "${quennet[@]}"
+echo "The firewall stand-in listens on 127.0.0.1 and ::1, ports $knock, and drops"
+echo "what comes to 3389 until netsh opens it; a packet to 17003 starts:"
+echo "quennet ${quennet[*]:1}"
+start_standin --ports "$knock" --on 17003 --lines 3 --protect 3389 --record "$QUENNET_COMMAND_RECORD" \
+  -- "${quennet[@]}"
 echo
-echo "\$ quennet-knock 127.0.0.1 $knock"
-build/default/quennet-knock 127.0.0.1 "$knock"
+echo "\$ quennet-knock --open 3389 127.0.0.1 $knock"
+build/default/quennet-knock --open 3389 127.0.0.1 "$knock" > "$sandbox/knock.out"
 # The stand-in ends once Quennet and the commands it started have ended.
 wait_standin
 
@@ -68,3 +69,7 @@ echo
 echo "Firewall log written by the stand-in:"
 sed 's/\r$//; s/^/    /' "$live"
 show_results
+
+echo
+echo "The client, which tried 3389 every half second after the knock:"
+sed 's/^/    /' "$sandbox/knock.out"

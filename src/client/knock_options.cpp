@@ -12,6 +12,7 @@ namespace {
 
 constexpr int kMaxPort = 65535;
 constexpr int kMaxMilliseconds = 600000;
+constexpr int kMaxTimeoutSeconds = 3600;
 
 // The firewall writes ports without a leading zero, so quennet would never find "0701".
 std::uint16_t ReadPort(const std::string& text) {
@@ -23,6 +24,12 @@ std::uint16_t ReadPort(const std::string& text) {
 int ReadMilliseconds(const std::string& option, const std::string& text) {
   const auto value = ReadWholeNumber(text, kMaxMilliseconds);
   if (!value) throw UsageError(option + " needs milliseconds from 0 to 600000, not \"" + text + "\"");
+  return *value;
+}
+
+int ReadTimeout(const std::string& text) {
+  const auto value = ReadWholeNumber(text, kMaxTimeoutSeconds);
+  if (!value || *value == 0) throw UsageError("--timeout needs seconds from 1 to 3600, not \"" + text + "\"");
   return *value;
 }
 
@@ -88,6 +95,7 @@ KnockPlan ParseKnockOptions(const std::vector<std::string>& arguments) {
   std::vector<std::string> operands;
   std::optional<std::uint16_t> nudge_port;
   bool no_nudge = false;
+  bool timeout_given = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     if (argument == "--help") {
@@ -103,6 +111,11 @@ KnockPlan ParseKnockOptions(const std::vector<std::string>& arguments) {
       plan.nudge_after_ms = ReadMilliseconds(argument, OptionValue(arguments, i));
     } else if (argument == "--nudge") {
       nudge_port = ReadPort(OptionValue(arguments, i));
+    } else if (argument == "--open") {
+      plan.open_port = ReadPort(OptionValue(arguments, i));
+    } else if (argument == "--timeout") {
+      plan.open_timeout_s = ReadTimeout(OptionValue(arguments, i));
+      timeout_given = true;
     } else if (argument == "--no-nudge") {
       no_nudge = true;
     } else if (argument == "-q") {
@@ -117,9 +130,12 @@ KnockPlan ParseKnockOptions(const std::vector<std::string>& arguments) {
   if (nudge_port && no_nudge) throw UsageError("--nudge and --no-nudge exclude each other");
   plan.host = ReadHost(operands[0], plan.family);
   plan.knocks = ReadKnocks(operands[1], operands.size() == 3 ? operands[2] : "dt");
-  if (!no_nudge) plan.nudge_port = nudge_port ? *nudge_port : DefaultNudgePort(plan.knocks);
+  if (timeout_given && !plan.open_port) throw UsageError("--timeout needs --open");
+  // The attempts on the open port end the wait for the log as the nudge would.
+  if (nudge_port || !(no_nudge || plan.open_port)) plan.nudge_port = nudge_port ? *nudge_port : DefaultNudgePort(plan.knocks);
   for (const KnockPacket& knock : plan.knocks) {
     if (knock.port == plan.nudge_port) throw UsageError("the nudge port " + std::to_string(knock.port) + " is a knock port");
+    if (knock.port == plan.open_port) throw UsageError("the --open port " + std::to_string(knock.port) + " is a knock port");
   }
   return plan;
 }

@@ -25,6 +25,9 @@ struct KnockPlan {
   int delay_ms = 200;
   int nudge_after_ms = 2000;
   std::optional<std::uint16_t> nudge_port;  // none: no nudge
+  // After the knock, wait for this TCP port to accept a connection; none: do not.
+  std::optional<std::uint16_t> open_port;
+  int open_timeout_s = 30;
   bool quiet = false;
   bool help = false;  // only --help was asked for; nothing else is filled in
 };

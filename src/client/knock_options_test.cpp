@@ -23,6 +23,7 @@ std::string Plan(const std::string& command_line) {
     text << " " << plan.delay_ms << " ";
     if (plan.nudge_port) text << *plan.nudge_port << "@" << plan.nudge_after_ms; else text << "-";
     if (plan.quiet) text << " q";
+    if (plan.open_port) text << " open " << *plan.open_port << "/" << plan.open_timeout_s;
     return text.str();
   } catch (const UsageError& error) {
     return error.what();
@@ -54,6 +55,11 @@ TEST(KnockOptions, ReadsPortsAndActionsAsQuennetDoesAndRefusesWhatItCouldNeverVe
       {"h 65536", "bad port \"65536\": a port is a number from 1 to 65535"},
       {"h 0", "bad port \"0\": a port is a number from 1 to 65535"},
       {"h 701 --nudge 701", "the nudge port 701 is a knock port"},
+      {"h 701 --open 3389", "h * t701, 200 - open 3389/30"},  // its attempts serve as the nudge
+      {"h 701 --open 3389 --timeout 5 --nudge 9", "h * t701, 200 9@2000 open 3389/5"},
+      {"h 701 --timeout 5", "--timeout needs --open"},
+      {"h 701 --open 3389 --timeout 0", "--timeout needs seconds from 1 to 3600, not \"0\""},
+      {"h 701,3389 --open 3389", "the --open port 3389 is a knock port"},
       {"h 701,702 dt,di", "action code \"di\" is an ICMP knock, which quennet-knock does not send; use a TCP (dt, at) or UDP (du, au) code"},
       {"h 701 xt", "unknown action code \"xt\": use dt, du, at or au"},
       {"h 701 dt,", "ACTIONS has more codes than PORTS has ports"},

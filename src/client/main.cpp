@@ -6,12 +6,14 @@
 #include "client/knock_usage.h"
 #include "client/send_knock.h"
 #include "platform/network.h"
+#include "platform/platform.h"
 
 namespace {
 
 constexpr int kBadCommandLine = 2;
 constexpr int kUnknownHost = 3;
 constexpr int kNotSent = 4;
+constexpr int kStillClosed = 5;
 
 int Fail(int status, const std::string& message) {
   std::cerr << "quennet-knock: " << message << '\n';
@@ -39,7 +41,13 @@ int main(int argc, char** argv) {
     } catch (const quennet::NetworkError& error) {
       return Fail(kUnknownHost, error.what());
     }
-    quennet::SendKnock(plan, address, *network, std::cout);
+    // The platform's clock paces the packets.
+    const auto platform = quennet::MakePlatform(argc, argv);
+    quennet::Clock& clock = platform->host().clock;
+    const std::int64_t knocked = quennet::SendKnock(plan, address, *network, clock, std::cout);
+    if (plan.open_port && !quennet::WaitForOpenPort(plan, address, *network, clock, knocked, std::cout)) {
+      return kStillClosed;
+    }
   } catch (const quennet::NetworkError& error) {
     return Fail(kNotSent, error.what());
   }

@@ -28,6 +28,12 @@ class Network {
   virtual void SendConnectionAttempt(const std::string& address, std::uint16_t port) = 0;
   // One empty UDP datagram.
   virtual void SendDatagram(const std::string& address, std::uint16_t port) = 0;
+  // Whether the port accepts a TCP connection: established within
+  // kOpenAttemptMilliseconds and neither closed nor reset by the other side in the
+  // kOpenHoldMilliseconds after. A port the firewall drops never gets that far; one
+  // that answers and hangs up at once is taken for closed too. The connection is
+  // closed again either way. Throws NetworkError only when nothing could be sent.
+  virtual bool TryConnection(const std::string& address, std::uint16_t port) = 0;
 };
 
 // Defined once per platform, in platform/posix or platform/win32.
@@ -36,5 +42,10 @@ std::unique_ptr<Network> MakeNetwork();
 // How long a connection attempt may wait for an answer before it is abandoned: well
 // below the first retransmission (one second on Linux and recent Windows).
 inline constexpr int kConnectionAttemptMilliseconds = 250;
+
+// How long TryConnection waits for the connection (one SYN: below the first
+// retransmission) and then watches it for a hang-up.
+inline constexpr int kOpenAttemptMilliseconds = 400;
+inline constexpr int kOpenHoldMilliseconds = 100;
 
 }  // namespace quennet

@@ -2,7 +2,8 @@
 # quennet on the last knock port: over IPv4 with the sender passed as token 5, as the
 # task of an installed host does, and over IPv6 with a UDP knock and the address found
 # by correlation. The nudge lands after the knock and takes no part in it (that a
-# later packet spoils no strict knock either, the unit tests pin).
+# later packet spoils no strict knock either, the unit tests pin). With --open the
+# client waits for the port to answer, and says when it stays closed.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/knock_lib.sh"
 
@@ -29,3 +30,17 @@ DROP TCP ::1 ::1 $k3
 DROP TCP ::1 ::1 $nudge" "IPv6 lines"
 expect_opened ::1 "IPv6, correlation"
 
+
+export PROTECT=3389
+knock_standin 3 --strict "$knock_ports" dt KnockRDP 30 '{address}' 3389
+knock --delay 50 --open 3389 127.0.0.1 "$knock_ports"
+wait_standin
+expect_eq "$knock_status|$(tail -1 "$sandbox/knock.out" | sed -E 's/after [0-9.]+ s/after N s/')" "0|port 3389 open after N s" "--open"
+expect_eq "$(logged_packets | cut -d ' ' -f 5 | uniq | tr '\n' ' ')" "$k1 $k2 $k3 3389 " "the attempts on 3389 after the knock"
+expect_opened 127.0.0.1 "--open, strict"
+
+knock_standin 3 --strict "$knock_ports" dt KnockRDP 30 '{address}' 3389
+knock --delay 50 --open 3389 --timeout 2 127.0.0.1 "$k2,$k1,$k3"
+wait_standin
+expect_eq "$knock_status|$(tail -1 "$sandbox/knock.out")|$(cat "$QUENNET_COMMAND_RECORD")" \
+  "5|port 3389 still closed after 2 s|" "--open, a strict knock in the wrong order"

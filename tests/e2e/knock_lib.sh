@@ -13,7 +13,11 @@ knock_ports=$k1,$k2,$k3
 # knock_standin LINES ARGS...: the stand-in on the knock and nudge ports. A hit on the
 # last knock port starts `quennet ARGS...`, where "{address}" stands for the sender.
 # It ends once it has logged LINES lines and what it started has ended (wait_standin).
-knock_standin() { start_standin --ports "$knock_ports,$nudge" --on "$k3" --lines "$1" -- "$app/quennet" "${@:2}"; }
+# With PROTECT=PORT it also stands for PORT, which opens once netsh has the rule.
+knock_standin() {
+  start_standin --ports "$knock_ports,$nudge" --on "$k3" --lines "$1" \
+    ${PROTECT:+--protect "$PROTECT" --record "$QUENNET_COMMAND_RECORD"} -- "$app/quennet" "${@:2}"
+}
 
 # knock ARGS...: runs the client (through KNOCK_RUNNER when set, such as wine);
 # keeps its status, output and errors.

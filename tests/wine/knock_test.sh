@@ -28,3 +28,11 @@ expect_eq "$knock_status" 0 "quennet-knock.exe: status"
 expect_eq "$(logged_packets | cut -d ' ' -f 1,2,5 | tr '\n' ' ')" "DROP TCP $k1 DROP TCP $k2 DROP TCP $k3 DROP TCP $nudge " "one line per packet"
 expect_opened 127.0.0.1 "quennet-knock.exe"
 echo "ok    quennet-knock.exe knocked the loopback stand-in and the run verified"
+
+PROTECT=3389 knock_standin 3 "$knock_ports" dt KnockRDP 30 '{address}' 3389
+knock --delay 50 --open 3389 127.0.0.1 "$knock_ports"
+wait_standin
+expect_eq "$knock_status|$(tail -1 "$sandbox/knock.out" | tr -d '\r' | sed -E 's/after [0-9.]+ s/after N s/')" \
+  "0|port 3389 open after N s" "quennet-knock.exe --open: status and report"
+expect_opened 127.0.0.1 "quennet-knock.exe --open"
+echo "ok    quennet-knock.exe --open waited until the stand-in opened the port"

@@ -26,6 +26,22 @@ int OpenSocket(const addrinfo& target, int type, const std::string& what) {
 // Errors that say the packet never reached the network or the host.
 bool IsNotSent(int error) { return error != 0 && error != ECONNREFUSED && error != ETIMEDOUT && error != ECONNRESET; }
 
+// Starts a connection and waits up to `milliseconds` for it: true once it is
+// established. An answer that says the SYN went nowhere throws NetworkError; no
+// answer is what a knock on a closed port gets.
+bool Connect(int fd, const addrinfo& target, int milliseconds, const std::string& what) {
+  if (connect(fd, target.ai_addr, target.ai_addrlen) == 0) return true;
+  int error = errno;
+  if (error == EINPROGRESS) {
+    pollfd attempt{fd, POLLOUT, 0};
+    if (poll(&attempt, 1, milliseconds) <= 0) return false;
+    socklen_t size = sizeof error;
+    getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &size);
+  }
+  if (IsNotSent(error)) throw NetworkError(what + ": " + std::strerror(error));
+  return error == 0;
+}
+
 class PosixNetwork : public Network {
  public:
   std::string Resolve(const std::string& host, AddressFamily family) override { return ResolveToText(host, family); }
@@ -34,19 +50,18 @@ class PosixNetwork : public Network {
     const std::string what = CannotSend("TCP", address, port);
     const auto target = Target(address, port, SOCK_STREAM, what);
     const UniqueFd socket_fd(OpenSocket(*target, SOCK_STREAM, what));
-    if (connect(socket_fd.get(), target->ai_addr, target->ai_addrlen) == 0) return;
-    if (errno != EINPROGRESS) {
-      if (IsNotSent(errno)) throw NetworkError(what + ": " + std::strerror(errno));
-      return;
-    }
-    // The SYN is out. An early answer that says it went nowhere is a failure;
-    // no answer is what a knock on a closed port gets.
-    pollfd attempt{socket_fd.get(), POLLOUT, 0};
-    if (poll(&attempt, 1, kConnectionAttemptMilliseconds) <= 0) return;
-    int error = 0;
-    socklen_t size = sizeof error;
-    getsockopt(socket_fd.get(), SOL_SOCKET, SO_ERROR, &error, &size);
-    if (IsNotSent(error)) throw NetworkError(what + ": " + std::strerror(error));
+    Connect(socket_fd.get(), *target, kConnectionAttemptMilliseconds, what);
+  }
+
+  bool TryConnection(const std::string& address, std::uint16_t port) override {
+    const std::string what = CannotSend("TCP", address, port);
+    const auto target = Target(address, port, SOCK_STREAM, what);
+    const UniqueFd socket_fd(OpenSocket(*target, SOCK_STREAM, what));
+    if (!Connect(socket_fd.get(), *target, kOpenAttemptMilliseconds, what)) return false;
+    pollfd hang_up{socket_fd.get(), POLLIN, 0};
+    if (poll(&hang_up, 1, kOpenHoldMilliseconds) <= 0) return true;
+    char first = 0;
+    return recv(socket_fd.get(), &first, 1, MSG_PEEK) > 0;  // a greeting, not an end
   }
 
   void SendDatagram(const std::string& address, std::uint16_t port) override {

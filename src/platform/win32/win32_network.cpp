@@ -53,6 +53,32 @@ bool IsNotSent(int error) {
   return error != 0 && error != WSAECONNREFUSED && error != WSAETIMEDOUT && error != WSAECONNRESET;
 }
 
+// Starts a connection and waits up to `milliseconds` for it: true once it is
+// established. An answer that says the SYN went nowhere throws NetworkError; no
+// answer is what a knock on a closed port gets. Winsock reports a connection in the
+// write set and a failed attempt in the exception set.
+bool Connect(SOCKET handle, const addrinfo& target, int milliseconds, const std::string& what) {
+  u_long non_blocking = 1;
+  ioctlsocket(handle, FIONBIO, &non_blocking);
+  if (connect(handle, target.ai_addr, static_cast<int>(target.ai_addrlen)) == 0) return true;
+  int error = WSAGetLastError();
+  if (error == WSAEWOULDBLOCK) {
+    fd_set connected;
+    fd_set failed;
+    FD_ZERO(&connected);
+    FD_ZERO(&failed);
+    FD_SET(handle, &connected);
+    FD_SET(handle, &failed);
+    timeval wait{milliseconds / 1000, milliseconds % 1000 * 1000};
+    if (select(0, nullptr, &connected, &failed, &wait) <= 0) return false;
+    if (!FD_ISSET(handle, &failed)) return true;
+    int size = sizeof error;
+    getsockopt(handle, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &size);
+  }
+  if (IsNotSent(error)) throw NetworkError(what + ": " + ErrorText(error));
+  return false;
+}
+
 class Win32Network : public Network {
  public:
   Win32Network() {
@@ -70,29 +96,21 @@ class Win32Network : public Network {
     const std::string what = CannotSend("TCP", address, port);
     const auto target = Target(address, port, SOCK_STREAM, what);
     const Socket socket_handle(OpenSocket(*target, SOCK_STREAM, what));
-    u_long non_blocking = 1;
-    ioctlsocket(socket_handle.get(), FIONBIO, &non_blocking);
-    if (connect(socket_handle.get(), target->ai_addr, static_cast<int>(target->ai_addrlen)) == 0) return;
-    const int error = WSAGetLastError();
-    if (error != WSAEWOULDBLOCK) {
-      if (IsNotSent(error)) throw NetworkError(what + ": " + ErrorText(error));
-      return;
-    }
-    // The SYN is out. An early answer that says it went nowhere is a failure; no
-    // answer is what a knock on a closed port gets. Winsock reports a connection in
-    // the write set and a failed attempt in the exception set.
-    fd_set connected;
-    fd_set failed;
-    FD_ZERO(&connected);
-    FD_ZERO(&failed);
-    FD_SET(socket_handle.get(), &connected);
-    FD_SET(socket_handle.get(), &failed);
-    timeval wait{0, kConnectionAttemptMilliseconds * 1000};
-    if (select(0, nullptr, &connected, &failed, &wait) <= 0 || !FD_ISSET(socket_handle.get(), &failed)) return;
-    int attempt_error = 0;
-    int size = sizeof attempt_error;
-    getsockopt(socket_handle.get(), SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&attempt_error), &size);
-    if (IsNotSent(attempt_error)) throw NetworkError(what + ": " + ErrorText(attempt_error));
+    Connect(socket_handle.get(), *target, kConnectionAttemptMilliseconds, what);
+  }
+
+  bool TryConnection(const std::string& address, std::uint16_t port) override {
+    const std::string what = CannotSend("TCP", address, port);
+    const auto target = Target(address, port, SOCK_STREAM, what);
+    const Socket socket_handle(OpenSocket(*target, SOCK_STREAM, what));
+    if (!Connect(socket_handle.get(), *target, kOpenAttemptMilliseconds, what)) return false;
+    fd_set hang_up;
+    FD_ZERO(&hang_up);
+    FD_SET(socket_handle.get(), &hang_up);
+    timeval wait{0, kOpenHoldMilliseconds * 1000};
+    if (select(0, &hang_up, nullptr, nullptr, &wait) <= 0) return true;
+    char first = 0;
+    return recv(socket_handle.get(), &first, 1, MSG_PEEK) > 0;  // a greeting, not an end
   }
 
   void SendDatagram(const std::string& address, std::uint16_t port) override {
