@@ -68,20 +68,20 @@ knock_latency() {
   printf '#!/usr/bin/env bash\necho "$EPOCHREALTIME" >> "%s"\nexec "%s" "$@"\n' \
     "$sandbox/netsh-started" "$root/examples/bin/netsh" > "$sandbox/bin/netsh"
   chmod +x "$sandbox/bin/netsh"
-  local mode token5 times opened lines run started knocked client standin
+  local mode token5 times opened lines run started knocked client protect
   echo "from the last knock packet to the started netsh (and to the open port, with --open), quiet log, median of 3:"
   for mode in nudge no-nudge open; do
     for token5 in '{address}' ""; do
       times=() opened=()
       case $mode in
-        nudge) lines=4 client=() standin=() ;;
-        no-nudge) lines=3 client=(--no-nudge) standin=() ;;
-        open) lines=3 client=(--open 3389 --timeout 120) standin=(--protect 3389 --record "$QUENNET_COMMAND_RECORD") ;;
+        nudge) lines=4 client=() protect=() ;;
+        no-nudge) lines=3 client=(--no-nudge) protect=() ;;
+        open) lines=3 client=(--open 3389 --timeout 120) protect=(--protect 3389 --record "$QUENNET_COMMAND_RECORD") ;;
       esac
       for run in 1 2 3; do
         rm -f "$sandbox/netsh-started"
         PATH="$sandbox/bin:$PATH" start_standin --ports "$knock_ports,$nudge" --on "$k3" --start-after 1000 \
-          --lines "$lines" --seconds 120 "${standin[@]}" -- "$app/quennet" "$knock_ports" dt KnockRDP 30 $token5 3389
+          --lines "$lines" --seconds 120 "${protect[@]}" -- "$app/quennet" "$knock_ports" dt KnockRDP 30 $token5 3389
         "$QUENNET_KNOCK_BIN" "${client[@]}" 127.0.0.1 "$knock_ports" > "$sandbox/knock.out" 2>&1 ||
           [ "$mode" != open ] || fail "the port did not open: $(cat "$sandbox/knock.out")"
         wait_standin
