@@ -11,6 +11,8 @@ class Clock {
   virtual ~Clock() = default;
   // The local date and time, to the second.
   virtual DateTime Now() = 0;
+  // The same in UTC, the time of the event log's records.
+  virtual DateTime UtcNow() = 0;
   // Milliseconds on a clock that never jumps (not the wall clock).
   virtual std::int64_t ElapsedMilliseconds() = 0;
   virtual void Sleep(int milliseconds) = 0;

@@ -30,6 +30,10 @@ class FolderSecurity {
   virtual void CreatePrivateFolder(const std::string& path) = 0;
   // Gives an existing folder the access CreatePrivateFolder gives a new one.
   virtual void MakePrivate(const std::string& path) = 0;
+  // Removes the folder and everything in it without following any link: a symbolic
+  // link, junction or other reparse point, there or inside, goes itself, never what
+  // it points to. A missing folder is no error.
+  virtual void RemoveTree(const std::string& path) = 0;
 };
 
 }  // namespace quennet

@@ -11,6 +11,7 @@ namespace quennet {
 class FakeClock : public Clock {
  public:
   DateTime now;
+  DateTime utc_now;
   std::int64_t elapsed_ms = 0;
   std::vector<int> pauses;
   int events = 0;
@@ -18,6 +19,7 @@ class FakeClock : public Clock {
   std::function<void()> on_sleep;
 
   DateTime Now() override { return now; }
+  DateTime UtcNow() override { return utc_now; }
   std::int64_t ElapsedMilliseconds() override { return elapsed_ms; }
   void Sleep(int milliseconds) override;
   void DoEvents() override { ++events; }

@@ -26,4 +26,12 @@ void FakeFolderSecurity::MakePrivate(const std::string& path) {
   folders[path] = kPrivate;
 }
 
+void FakeFolderSecurity::RemoveTree(const std::string& path) {
+  if (failing.contains(path)) throw RuntimeError(kErrPermissionDenied, "Permission denied");
+  changes.push_back("RemoveTree " + path);
+  std::erase_if(folders, [&](const auto& folder) {
+    return folder.first == path || folder.first.starts_with(path + "\\");
+  });
+}
+
 }  // namespace quennet

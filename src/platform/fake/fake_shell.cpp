@@ -25,4 +25,10 @@ int FakeShell::RunAndWait(const std::string& command_line) {
   return 0;
 }
 
+CommandOutput FakeShell::RunAndRead(const std::string& command_line, std::size_t) {
+  commands.push_back("RunAndRead " + command_line);
+  const auto found = outputs.find(command_line);
+  return found == outputs.end() ? CommandOutput{} : found->second;
+}
+
 }  // namespace quennet

@@ -6,11 +6,26 @@
 
 namespace quennet {
 
+namespace {
+
+DateTime FromTm(const std::tm& time) {
+  return FromCivil({time.tm_year + 1900, time.tm_mon + 1, time.tm_mday, time.tm_hour, time.tm_min, time.tm_sec});
+}
+
+}  // namespace
+
 DateTime PosixClock::Now() {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
   ::localtime_r(&now, &local);
-  return FromCivil({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec});
+  return FromTm(local);
+}
+
+DateTime PosixClock::UtcNow() {
+  const std::time_t now = std::time(nullptr);
+  std::tm utc{};
+  ::gmtime_r(&now, &utc);
+  return FromTm(utc);
 }
 
 std::int64_t PosixClock::ElapsedMilliseconds() {

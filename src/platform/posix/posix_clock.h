@@ -9,6 +9,7 @@ namespace quennet {
 class PosixClock : public Clock {
  public:
   DateTime Now() override;
+  DateTime UtcNow() override;
   std::int64_t ElapsedMilliseconds() override;
   void Sleep(int milliseconds) override;
   void DoEvents() override {}

@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <filesystem>
+#include <system_error>
 
 #include "platform/posix/errno_error.h"
 #include "platform/posix/file_descriptor.h"
@@ -45,6 +47,12 @@ void PosixFolderSecurity::MakePrivate(const std::string& path) {
   // refused, not followed.
   const UniqueFd folder = OpenFile(NativePath(path), O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
   if (::fchmod(folder.get(), kPrivateFolderMode) != 0) throw ErrnoError(errno);
+}
+
+void PosixFolderSecurity::RemoveTree(const std::string& path) {
+  std::error_code error;
+  std::filesystem::remove_all(NativePath(path), error);  // a symbolic link goes itself
+  if (error) throw ErrnoError(error.value());
 }
 
 }  // namespace quennet

@@ -10,6 +10,7 @@ class PosixFolderSecurity : public FolderSecurity {
   FolderFacts Inspect(const std::string& path) override;
   void CreatePrivateFolder(const std::string& path) override;
   void MakePrivate(const std::string& path) override;
+  void RemoveTree(const std::string& path) override;
 };
 
 }  // namespace quennet

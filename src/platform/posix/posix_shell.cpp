@@ -23,4 +23,8 @@ void PosixShell::Exec(const std::string& command_line) { StartDetached(SplitComm
 
 int PosixShell::RunAndWait(const std::string& command_line) { return StartAndWait(SplitCommandLine(command_line)); }
 
+CommandOutput PosixShell::RunAndRead(const std::string& command_line, std::size_t limit) {
+  return StartAndRead(SplitCommandLine(command_line), limit);
+}
+
 }  // namespace quennet

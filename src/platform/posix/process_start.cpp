@@ -1,6 +1,7 @@
 #include "platform/posix/process_start.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -20,8 +21,10 @@ namespace {
   ::_exit(127);
 }
 
-// `report_fd` closes on a successful exec; a failed one writes its errno there.
-[[noreturn]] void ExecProgram(char* const* argv, int report_fd) {
+// `report_fd` closes on a successful exec; a failed one writes its errno there. An
+// `output_fd` of 0 or more becomes the program's standard output.
+[[noreturn]] void ExecProgram(char* const* argv, int report_fd, int output_fd = -1) {
+  if (output_fd >= 0 && ::dup2(output_fd, STDOUT_FILENO) < 0) ReportAndExit(report_fd, errno);
   ::execvp(argv[0], argv);
   ReportAndExit(report_fd, errno);
 }
@@ -47,7 +50,7 @@ std::optional<int> Reap(pid_t child) {
 
 // Forks a child that runs the program, through a second child when `detached`, and
 // returns once the program has been exec'd; throws when it could not be.
-pid_t Start(const std::vector<std::string>& arguments, bool detached) {
+pid_t Start(const std::vector<std::string>& arguments, bool detached, int output_fd = -1) {
   if (arguments.empty()) throw ErrnoError(ENOENT);
   std::vector<char*> argv;
   for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
@@ -58,7 +61,9 @@ pid_t Start(const std::vector<std::string>& arguments, bool detached) {
   const UniqueFd report(pipe_fds[0]);
   UniqueFd report_writer(pipe_fds[1]);
   const pid_t child = ::fork();
-  if (child == 0) detached ? ForkProgram(argv.data(), report_writer.get()) : ExecProgram(argv.data(), report_writer.get());
+  if (child == 0) {
+    detached ? ForkProgram(argv.data(), report_writer.get()) : ExecProgram(argv.data(), report_writer.get(), output_fd);
+  }
   if (child < 0) throw ErrnoError(errno);
   report_writer.Close();
   if (detached) Reap(child);
@@ -76,11 +81,38 @@ pid_t Start(const std::vector<std::string>& arguments, bool detached) {
 
 void StartDetached(const std::vector<std::string>& arguments) { Start(arguments, true); }
 
-int StartAndWait(const std::vector<std::string>& arguments) {
-  const std::optional<int> reaped = Reap(Start(arguments, false));
+namespace {
+
+int ExitStatus(pid_t child) {
+  const std::optional<int> reaped = Reap(child);
   if (!reaped) throw ErrnoError(ECHILD);
   const int status = *reaped;
   return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
+}
+
+}  // namespace
+
+int StartAndWait(const std::vector<std::string>& arguments) { return ExitStatus(Start(arguments, false)); }
+
+CommandOutput StartAndRead(const std::vector<std::string>& arguments, std::size_t limit) {
+  int pipe_fds[2];
+  if (::pipe2(pipe_fds, O_CLOEXEC) != 0) throw ErrnoError(errno);
+  const UniqueFd reader(pipe_fds[0]);
+  UniqueFd writer(pipe_fds[1]);
+  const pid_t child = Start(arguments, false, writer.get());
+  writer.Close();
+  CommandOutput result;
+  char buffer[65536];
+  while (const std::size_t got = ReadSome(reader.get(), buffer, sizeof buffer)) {
+    if (result.output.size() + got > limit) {
+      ::kill(child, SIGKILL);
+      Reap(child);
+      throw RuntimeError(kErrPathFileAccess, "The command wrote more than " + std::to_string(limit) + " bytes");
+    }
+    result.output.append(buffer, got);
+  }
+  result.status = ExitStatus(child);
+  return result;
 }
 
 }  // namespace quennet

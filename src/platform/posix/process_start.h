@@ -1,7 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
+
+#include "platform/shell.h"
 
 namespace quennet {
 
@@ -14,5 +17,10 @@ void StartDetached(const std::vector<std::string>& arguments);
 // Starts the program as StartDetached does and waits for it to end. Returns its exit
 // status; a program ended by a signal gives 128 plus the signal number.
 int StartAndWait(const std::vector<std::string>& arguments);
+
+// Starts the program as StartAndWait does, with its standard output read into the
+// result, and waits for it. One that writes more than `limit` bytes is killed, and
+// the error thrown.
+CommandOutput StartAndRead(const std::vector<std::string>& arguments, std::size_t limit);
 
 }  // namespace quennet

@@ -3,10 +3,24 @@
 
 namespace quennet {
 
+namespace {
+
+DateTime FromSystemTime(const SYSTEMTIME& time) {
+  return FromCivil({time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond});
+}
+
+}  // namespace
+
 DateTime Win32Clock::Now() {
   SYSTEMTIME now;
   GetLocalTime(&now);
-  return FromCivil({now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond});
+  return FromSystemTime(now);
+}
+
+DateTime Win32Clock::UtcNow() {
+  SYSTEMTIME now;
+  GetSystemTime(&now);
+  return FromSystemTime(now);
 }
 
 std::int64_t Win32Clock::ElapsedMilliseconds() { return static_cast<std::int64_t>(GetTickCount64()); }

@@ -113,6 +113,45 @@ class PrivateAcl {
   Sid administrators_;
 };
 
+constexpr DWORD kReparseOrFolder = FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY;
+
+// Removes one link or file itself; a link to a folder goes as a folder.
+void RemoveEntry(const std::string& path, DWORD attributes) {
+  const bool folder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  if (!folder) SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);  // a read-only file goes too
+  if (!(folder ? RemoveDirectoryA(path.c_str()) : DeleteFileA(path.c_str()))) throw LastWin32Error();
+}
+
+void RemoveFolder(const std::string& path);
+
+// Empties the real folder at `path` and gives the attributes it had; what else is
+// found there (a link put in its place) is left for the caller to remove. The folder
+// stays open, without sharing deletion, while its entries go, so that no one can put
+// a link in its place meanwhile; each entry is judged again when it is opened.
+DWORD EmptyFolder(const std::string& path) {
+  const FileHandle folder = OpenEntryItself(path, FILE_LIST_DIRECTORY | SYNCHRONIZE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
+  const DWORD attributes = EntryAttributes(folder);
+  if ((attributes & kReparseOrFolder) != FILE_ATTRIBUTE_DIRECTORY) return attributes;
+  WIN32_FIND_DATAA found{};
+  const HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) throw LastWin32Error();
+  do {
+    const std::string name = found.cFileName;
+    if (name == "." || name == "..") continue;
+    const std::string entry = path + "\\" + name;
+    if ((found.dwFileAttributes & kReparseOrFolder) == FILE_ATTRIBUTE_DIRECTORY) {
+      RemoveFolder(entry);
+    } else {
+      RemoveEntry(entry, found.dwFileAttributes);
+    }
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return attributes;
+}
+
+void RemoveFolder(const std::string& path) { RemoveEntry(path, EmptyFolder(path)); }
+
 }  // namespace
 
 FolderFacts Win32FolderSecurity::Inspect(const std::string& path) {
@@ -174,6 +213,20 @@ void Win32FolderSecurity::MakePrivate(const std::string& path) {
   if (result != ERROR_SUCCESS) {
     SetLastError(result);
     throw LastWin32Error();
+  }
+}
+
+void Win32FolderSecurity::RemoveTree(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return;
+    throw LastWin32Error();
+  }
+  if ((attributes & kReparseOrFolder) != FILE_ATTRIBUTE_DIRECTORY) {
+    RemoveEntry(path, attributes);
+  } else {
+    RemoveFolder(path);
   }
 }
 

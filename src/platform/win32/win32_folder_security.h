@@ -11,6 +11,7 @@ class Win32FolderSecurity : public FolderSecurity {
   FolderFacts Inspect(const std::string& path) override;
   void CreatePrivateFolder(const std::string& path) override;
   void MakePrivate(const std::string& path) override;
+  void RemoveTree(const std::string& path) override;
 };
 
 }  // namespace quennet

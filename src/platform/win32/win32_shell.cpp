@@ -1,6 +1,7 @@
 #include "platform/win32/win32_api.h"
 
 #include <cstring>
+#include <string>
 
 #include "platform/win32/win32_error.h"
 #include "platform/win32/win32_shell.h"
@@ -20,14 +21,14 @@ std::string SystemProgram(const std::string& command_line) {
 }
 
 // Starts the command line as it stands, without a shell; the process handle is the
-// caller's to close.
-HANDLE Start(const std::string& command_line) {
+// caller's to close. An `output` handle becomes the command's standard output.
+HANDLE Start(const std::string& command_line, HANDLE output = nullptr) {
   const std::string program = SystemProgram(command_line);
   std::string writable = command_line;  // CreateProcessA may write into it
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-  startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+  startup.hStdOutput = output != nullptr ? output : GetStdHandle(STD_OUTPUT_HANDLE);
   startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
   // The child writes where this process writes. Started from the desktop, this
   // process has no standard handles, and a console child keeps its own console.
@@ -39,6 +40,17 @@ HANDLE Start(const std::string& command_line) {
   }
   CloseHandle(process.hThread);
   return process.hProcess;
+}
+
+int WaitForExit(HANDLE process) {
+  DWORD status = 0;
+  if (WaitForSingleObject(process, INFINITE) != WAIT_OBJECT_0 || !GetExitCodeProcess(process, &status)) {
+    const RuntimeError error = LastWin32Error();
+    CloseHandle(process);
+    throw error;
+  }
+  CloseHandle(process);
+  return static_cast<int>(status);
 }
 
 }  // namespace
@@ -59,16 +71,44 @@ void Win32Shell::run(const std::string& command_line) { CloseHandle(Start(comman
 
 void Win32Shell::Exec(const std::string& command_line) { CloseHandle(Start(command_line)); }
 
-int Win32Shell::RunAndWait(const std::string& command_line) {
-  const HANDLE process = Start(command_line);
-  DWORD status = 0;
-  if (WaitForSingleObject(process, INFINITE) != WAIT_OBJECT_0 || !GetExitCodeProcess(process, &status)) {
+int Win32Shell::RunAndWait(const std::string& command_line) { return WaitForExit(Start(command_line)); }
+
+CommandOutput Win32Shell::RunAndRead(const std::string& command_line, std::size_t limit) {
+  HANDLE reader = nullptr;
+  HANDLE writer = nullptr;
+  SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
+  if (!CreatePipe(&reader, &writer, &inheritable, 0)) throw LastWin32Error();
+  // Only the command's end is inherited: with ours, its output would never end.
+  if (!SetHandleInformation(reader, HANDLE_FLAG_INHERIT, 0)) {
     const RuntimeError error = LastWin32Error();
-    CloseHandle(process);
+    CloseHandle(reader);
+    CloseHandle(writer);
     throw error;
   }
-  CloseHandle(process);
-  return static_cast<int>(status);
+  HANDLE process = nullptr;
+  try {
+    process = Start(command_line, writer);
+  } catch (const RuntimeError&) {
+    CloseHandle(reader);
+    CloseHandle(writer);
+    throw;
+  }
+  CloseHandle(writer);
+  CommandOutput result;
+  char buffer[65536];
+  DWORD got = 0;
+  while (ReadFile(reader, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+    if (result.output.size() + got > limit) {
+      TerminateProcess(process, 1);
+      CloseHandle(reader);
+      WaitForExit(process);
+      throw RuntimeError(kErrPathFileAccess, "The command wrote more than " + std::to_string(limit) + " bytes");
+    }
+    result.output.append(buffer, got);
+  }
+  CloseHandle(reader);
+  result.status = WaitForExit(process);
+  return result;
 }
 
 }  // namespace quennet

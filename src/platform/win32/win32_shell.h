@@ -10,6 +10,7 @@ class Win32Shell : public ShellService {
   void run(const std::string& command_line) override;
   void Exec(const std::string& command_line) override;
   int RunAndWait(const std::string& command_line) override;
+  CommandOutput RunAndRead(const std::string& command_line, std::size_t limit) override;
 };
 
 }  // namespace quennet
