@@ -2,7 +2,7 @@
 # end-to-end tests: the program copied into its own folder (its log files land beside
 # it), a Windows folder for the firewall log, a registry export naming the
 # application-data folder, and the stand-in commands of examples/bin, which record
-# their arguments. Then the loopback stand-in for the firewall, started and awaited.
+# their arguments (and some act: see examples/bin/standin). Then the loopback stand-in for the firewall, started and awaited.
 # Source it with QUENNET_BIN and QUENNET_SOURCE set.
 set -euo pipefail
 : "${QUENNET_BIN:?}" "${QUENNET_SOURCE:?}"
@@ -23,6 +23,10 @@ printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWAR
 export QUENNET_WINDOWS_VERSION=2.6.1.7601
 export QUENNET_COMMAND_RECORD="$sandbox/commands.txt"
 : > "$QUENNET_COMMAND_RECORD"
+# What some stand-ins keep: the Application log's events, the firewall rules, the tasks.
+export QUENNET_EVENT_LOG="$sandbox/events.xml" QUENNET_FIREWALL_RULES="$sandbox/rules.txt"
+export QUENNET_TASK_FOLDER="$sandbox/tasks"
+mkdir -p "$QUENNET_TASK_FOLDER"
 export PATH="$QUENNET_SOURCE/examples/bin:$PATH"
 unset QUENNET_DEBUG
 

@@ -8,7 +8,6 @@
 #include "logging/event_entry.h"
 #include "logging/log_files.h"
 #include "shared/host_environment.h"
-#include "shared/registry_value.h"
 #include "unlock/address_literal.h"
 #include "unlock/allow_rule.h"
 
@@ -28,9 +27,7 @@ void Form1::Timer1_Timer() { loaded_ = false; }
 void Form1::Run() {
   const DateTime StartTime = host_.clock.Now();
   state_.DebugEnabled = debug_requested_ ? kTrue : kFalse;
-  state_.AppDataFolder = basRegistry::ValueText(basRegistry::GetRegistryValue(
-      host_.registry, kHkeyLocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-      "Common AppData", 0));
+  state_.AppDataFolder = CommonAppDataFolder(host_);
   DebugLog(host_, state_.DebugEnabled, NowText(host_.clock) + "  -  " + argument_text_);
   const auto [CommandText, strict] = ReadStrictOption(argument_text_);
   state_.StrictKnock = strict;

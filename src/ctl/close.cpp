@@ -1,13 +1,39 @@
 #include "ctl/ctl_arguments.h"
+#include "ctl/firewall_rules.h"
 #include "ctl/subcommands.h"
 #include "logging/event_entry.h"
 #include "unlock/allow_rule.h"
 
 namespace quennet {
+namespace {
+
+// A netsh removal that finds nothing to remove has nothing left to do: only another
+// failure throws CommandFailed.
+void RemoveRules(CommandRunner& runner, const std::string& command) {
+  const CommandOutput result = runner.Read(command, true);
+  if (result.status != 0 && !NoRuleMatched(result.output)) {
+    throw CommandFailed("exit status " + std::to_string(result.status) + " from: " + command);
+  }
+}
+
+std::string ClosedMessage(const std::string& rule, const std::string& address, const std::string& port) {
+  return "Quennet - Port Closed\r\nRule Name=" + rule + (address.empty() ? "" : "\r\nIP=" + address) + "\r\nport=" + port;
+}
+
+}  // namespace
 
 void CloseRule(Ctl& ctl, CommandRunner& runner, const std::string& rule, const std::string& port) {
-  runner.Run(DeleteRuleCommandLine(ctl.host.version, rule, port));
-  runner.Run(EventCommandLine(101, "INFORMATION", "Quennet - Port Closed\r\nRule Name=" + rule + "\r\nport=" + port));
+  RemoveRules(runner, DeleteRuleCommandLine(ctl.host.version, rule, port));
+  RecordClosed(runner, rule, port, "");
+}
+
+void CloseAddress(CommandRunner& runner, const std::string& rule, const std::string& port, const std::string& address) {
+  RemoveRules(runner, "netsh advfirewall firewall delete rule name=" + rule + " remoteip=" + address);
+  RecordClosed(runner, rule, port, address);
+}
+
+void RecordClosed(CommandRunner& runner, const std::string& rule, const std::string& port, const std::string& address) {
+  runner.Run(EventCommandLine(101, "INFORMATION", ClosedMessage(rule, address, port)));
 }
 
 int Close(Ctl& ctl, const std::vector<std::string>& arguments) {

@@ -13,6 +13,19 @@ void CommandRunner::Run(const std::string& command_line) {
   if (status != 0) throw CommandFailed("exit status " + std::to_string(status) + " from: " + command_line);
 }
 
+CommandOutput CommandRunner::Read(const std::string& command_line, bool show_output, std::size_t limit) {
+  out_ << "> " << command_line << std::endl;
+  CommandOutput result;
+  try {
+    result = shell_.RunAndRead(command_line, limit);
+  } catch (const RuntimeError& error) {
+    throw CommandFailed("cannot read (" + error.description() + "): " + command_line);
+  }
+  if (show_output) out_ << result.output << (result.output.ends_with('\n') || result.output.empty() ? "" : "\n");
+  out_ << "  exit status " << result.status << '\n';
+  return result;
+}
+
 int CommandRunner::Probe(const std::string& command_line) {
   out_ << "> " << command_line << std::endl;  // before the command's own output
   int status = 0;

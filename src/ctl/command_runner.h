@@ -27,6 +27,14 @@ class CommandRunner {
   // The exit status, for the caller to judge; only a command that cannot be started
   // throws CommandFailed. Started even when printing only, since it changes nothing.
   int Probe(const std::string& command_line);
+  // Starts the command with its standard output read (and shown, when asked) and
+  // gives both; only
+  // a command that cannot be started, or writes more than `limit` bytes, throws
+  // CommandFailed. Started even when printing only.
+  CommandOutput Read(const std::string& command_line, bool show_output = false, std::size_t limit = kOutputLimit);
+
+  // More output than any command quennetctl reads can have.
+  static constexpr std::size_t kOutputLimit = 32u << 20;
 
  private:
   ShellService& shell_;

@@ -19,6 +19,7 @@ struct Subcommand {
 int RunQuennetCtl(Ctl& ctl, const std::vector<std::string>& arguments) {
   static const Subcommand kSubcommands[] = {
       {"close", kCloseUsage, Close},
+      {"expire", kExpireUsage, Expire},
       {"task", std::string(kTaskUsage) + kKnockArguments, Task},
       {"install", std::string(kInstallUsage) + kKnockArguments, Install},
       {"uninstall", kUninstallUsage, Uninstall},

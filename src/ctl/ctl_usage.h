@@ -10,6 +10,7 @@ Wires Quennet to a Windows host and closes what it opened.
   uninstall  remove the tasks, close the rule, say what stays
   task       print the Task Scheduler XML that install registers
   close      remove the firewall rules that Quennet opened
+  expire     close each address whose knock is older than the time it may stay open
   status     the tasks, the rules, the firewall log and Quennet's log files
   check      warn about a knock that is easy to hit by chance
 
@@ -31,8 +32,9 @@ inline constexpr const char* kKnockArguments = R"(
             stands in a line, so any sweep through the knock ports in order
             opens the port to the sweeper (warned about)
   --close-after MINUTES
-            also a task that runs "quennetctl close RULE PORT" MINUTES after any
-            knock that Quennet verified (its event 100), whatever rule it opened
+            also the task "Quennet RULE close", which runs "quennetctl expire RULE
+            PORT MINUTES" every minute and at start-up: each address's rule closes
+            MINUTES after that address's latest verified knock
 )";
 
 inline constexpr const char* kTaskUsage = R"(Usage: quennetctl task [--strict | --lenient] [--close-after MINUTES] PORTS ACTIONS RULE SECONDS PORT
@@ -69,6 +71,18 @@ inline constexpr const char* kCloseUsage = R"(Usage: quennetctl close RULE PORT
 Removes every firewall rule named RULE (Windows Vista and later), or the port
 opening of TCP PORT (XP, Server 2003 and older), and records the event 101 "Quennet - Port Closed" in
 the Application log.
+)";
+
+inline constexpr const char* kExpireUsage = R"(Usage: quennetctl expire [--now TIME] RULE PORT MINUTES
+
+Reads Quennet's events 100 (a verified knock) and 101 (closed) from the Application
+log, trusting only those that SYSTEM wrote, and closes the rule RULE of each address
+whose latest knock is MINUTES old or older and was not closed since: it removes that
+address's rules and records the event 101 "Quennet - Port Closed" with the address.
+A rule of that name that no such knock accounts for (a cleared log, a rule made by
+hand) is closed too. On Windows XP and Server 2003 the port opening of TCP PORT
+goes once every knock on record is that old. Running it again changes nothing.
+  --now TIME  take TIME (UTC, like 2012-07-17T08:17:07Z) as the present
 )";
 
 inline constexpr const char* kStatusUsage = R"(Usage: quennetctl status RULE

@@ -2,6 +2,7 @@
 
 #include "ctl/host_setup.h"
 #include "ctl/knock_setup.h"
+#include "ctl/private_folders.h"
 #include "ctl/subcommands.h"
 #include "ctl/task_xml.h"
 #include "shared/windows_version.h"
@@ -46,6 +47,8 @@ int Install(Ctl& ctl, const std::vector<std::string>& arguments) {
 
   CommandRunner runner(ctl.host.shell, ctl.out, print_only);
   for (const std::string& command : HostSetupCommands(ctl.host)) runner.Run(command);
+  MakeProgramFolderPrivate(ctl, runner);
+  MakeDataFolders(ctl, runner, print_only);
   for (const auto& [name, xml] : tasks) {
     const std::string path = ctl.host.program_folder + "\\" + name + ".xml";
     if (print_only) {
@@ -55,6 +58,11 @@ int Install(Ctl& ctl, const std::vector<std::string>& arguments) {
       ctl.out << "wrote " << path << '\n';
     }
     runner.Run("schtasks /create /xml \"" + path + "\" /tn \"" + name + "\" /f");
+    // The task holds the knock now; "quennetctl task" prints the XML again.
+    if (!print_only) {
+      ctl.host.files.RemoveFile(path);
+      ctl.out << "removed " << path << '\n';
+    }
   }
   return 0;
 }

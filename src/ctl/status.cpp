@@ -1,10 +1,12 @@
 #include "ctl/ctl_arguments.h"
 #include "ctl/host_setup.h"
+#include "ctl/knock_log.h"
 #include "ctl/knock_setup.h"
 #include "ctl/subcommands.h"
 #include "fwlog/newest_stamp.h"
 #include "platform/error.h"
 #include "shared/windows_version.h"
+#include "text/number_text.h"
 #include "text/text_split.h"
 
 namespace quennet {
@@ -58,6 +60,45 @@ void ShowLogTail(Ctl& ctl, const std::string& name) {
   }
 }
 
+// The MINUTES of the closing task's "expire RULE PORT MINUTES", from its definition
+// as schtasks prints it (UTF-16 or not); 0 without such a task.
+int ClosingMinutes(CommandRunner& runner, const std::string& rule) {
+  const CommandOutput shown = runner.Read(TaskQuery(CloseTaskName(rule)) + " /xml ONE");
+  std::string xml;
+  for (const char c : shown.output) {
+    if (c != '\0') xml += c;
+  }
+  const std::size_t start = xml.find("<Arguments>");
+  const std::size_t end = xml.find("</Arguments>");
+  if (shown.status != 0 || start == std::string::npos || end < start) return 0;
+  const std::vector<std::string> words = SplitAll(xml.substr(start + 11, end - start - 11), ' ');
+  if (words.size() != 4 || words[0] != "expire" || words[1] != rule) return 0;
+  return ReadWholeNumber(words[3], 99999).value_or(0);
+}
+
+// Each address's latest verified knock, and when its rule closes.
+void ShowKnocks(Ctl& ctl, CommandRunner& runner, const std::string& rule) {
+  const int minutes = ClosingMinutes(runner, rule);
+  KnockLog log;
+  try {
+    log = ReadKnockLog(runner, rule);
+  } catch (const CommandFailed& error) {
+    ctl.out << "The knocks on " << rule << ": unknown, " << error.what() << '\n';
+    return;
+  }
+  ctl.out << "The knocks on " << rule << " that SYSTEM recorded" << (log.addresses.empty() ? ": none\n" : ":\n");
+  for (const auto& [address, state] : log.addresses) {
+    ctl.out << "  " << address << ": opened " << UtcText(state.opened) << ", ";
+    if (state.closed) {
+      ctl.out << "closed since\n";
+    } else if (minutes > 0) {
+      ctl.out << "closes " << UtcText(MinutesAfter(state.opened, minutes)) << '\n';
+    } else {
+      ctl.out << "stays open until \"quennetctl close\" (no closing task)\n";
+    }
+  }
+}
+
 }  // namespace
 
 int Status(Ctl& ctl, const std::vector<std::string>& arguments) {
@@ -68,6 +109,7 @@ int Status(Ctl& ctl, const std::vector<std::string>& arguments) {
   for (const std::string& task : {KnockTaskName(rule), CloseTaskName(rule)}) runner.Probe(TaskQuery(task));
   runner.Probe(GetWindowsVersion::IsNewerFirewallHost(ctl.host.version) ? "netsh advfirewall firewall show rule name=" + rule
                                                                         : "Netsh firewall show portopening");
+  ShowKnocks(ctl, runner, rule);
   ShowFirewallLog(ctl);
   ShowLogTail(ctl, "error.log");
   ShowLogTail(ctl, "velt.log");

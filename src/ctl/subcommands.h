@@ -31,9 +31,17 @@ int Install(Ctl& ctl, const std::vector<std::string>& arguments);
 int Uninstall(Ctl& ctl, const std::vector<std::string>& arguments);
 int Status(Ctl& ctl, const std::vector<std::string>& arguments);
 int Check(Ctl& ctl, const std::vector<std::string>& arguments);
+int Expire(Ctl& ctl, const std::vector<std::string>& arguments);
 
-// The firewall rule commands of close: the rule removed, then event 101.
+// The firewall rule commands of close: every rule of the name removed (on the older
+// firewall the port opening), then event 101 without an address. No rule to remove
+// is no failure.
 void CloseRule(Ctl& ctl, CommandRunner& runner, const std::string& rule, const std::string& port);
+// The same for the rules of one address (newer firewall), with the address in the
+// event.
+void CloseAddress(CommandRunner& runner, const std::string& rule, const std::string& port, const std::string& address);
+// Event 101 alone, for `address` (none: every address).
+void RecordClosed(CommandRunner& runner, const std::string& rule, const std::string& port, const std::string& address);
 
 // Prints the warnings of "check", the lenient mode's among them; true when there
 // were any.

@@ -21,16 +21,21 @@ constexpr const char* kPrincipals = R"(  <Principals>
   </Principals>
 )";
 
-// Knocks may come while a run waits, so runs overlap; a laptop on battery still
-// answers; a run that hangs is stopped long after any run would have ended.
-constexpr const char* kSettings = R"(  <Settings>
-    <MultipleInstancesPolicy>Parallel</MultipleInstancesPolicy>
-    <DisallowStartIfOnBatteries>false</DisallowStartIfOnBatteries>
-    <StopIfGoingOnBatteries>false</StopIfGoingOnBatteries>
-    <ExecutionTimeLimit>PT5M</ExecutionTimeLimit>
-    <Enabled>true</Enabled>
-  </Settings>
-)";
+// A laptop on battery still answers; a run that hangs is stopped long after any run
+// would have ended. Knocks may come while a run waits, so knock runs overlap; a
+// closing run that finds the last one still at work has nothing to add.
+std::string Settings(const char* instances) {
+  return std::string("  <Settings>\n    <MultipleInstancesPolicy>") + instances +
+         "</MultipleInstancesPolicy>\n"
+         "    <DisallowStartIfOnBatteries>false</DisallowStartIfOnBatteries>\n"
+         "    <StopIfGoingOnBatteries>false</StopIfGoingOnBatteries>\n"
+         "    <ExecutionTimeLimit>PT5M</ExecutionTimeLimit>\n"
+         "    <Enabled>true</Enabled>\n  </Settings>\n";
+}
+
+// Only SYSTEM and Administrators may read or change the task: its arguments hold the
+// knock. Protected, so that nothing inherited from the task folder adds readers.
+constexpr const char* kTaskAccess = "D:P(A;;FA;;;SY)(A;;FA;;;BA)";
 
 std::string Escaped(const std::string& text) {
   std::string escaped;
@@ -63,8 +68,9 @@ std::string Trigger(const std::string& log, const std::string& select, const std
          Escaped(Subscription(log, select)) + "</Subscription>\n" + inner + "    </EventTrigger>\n  </Triggers>\n";
 }
 
-std::string Description(const std::string& text) {
-  return "  <RegistrationInfo>\n    <Description>" + Escaped(text) + "</Description>\n  </RegistrationInfo>\n";
+std::string Registration(const std::string& description) {
+  return std::string("  <RegistrationInfo>\n    <SecurityDescriptor>") + kTaskAccess +
+         "</SecurityDescriptor>\n    <Description>" + Escaped(description) + "</Description>\n  </RegistrationInfo>\n";
 }
 
 std::string Exec(const std::string& program, const std::string& arguments) {
@@ -87,19 +93,32 @@ std::string KnockTaskXml(const KnockSetup& setup, const std::string& program_fol
                                 setup.actions + " " + setup.rule + " " + setup.seconds + " $(SourceAddress) " +
                                 setup.port;
   return kTaskStart +
-         Description("Quennet: checks a knock on " + setup.ports + " and opens TCP port " + setup.port +
-                     " to its sender under the firewall rule " + setup.rule + ".") +
-         trigger + kPrincipals + kSettings + Exec(program_folder + "\\quennet.exe", arguments);
+         Registration("Quennet: checks a knock on " + setup.ports + " and opens TCP port " + setup.port +
+                      " to its sender under the firewall rule " + setup.rule + ".") +
+         trigger + kPrincipals + Settings("Parallel") + Exec(program_folder + "\\quennet.exe", arguments);
 }
 
 std::string CloseTaskXml(const KnockSetup& setup, const std::string& program_folder) {
-  const std::string select = "*[System[Provider[@Name='Quennet'] and EventID=100]]";
-  const std::string trigger = Trigger("Application", select, "      <Delay>PT" + setup.close_after + "M</Delay>\n");
+  // Every minute from a start long past, without end, and at start-up: a run that a
+  // restart or a full queue of instances missed is made up by the next one.
+  constexpr const char* kTriggers = R"(  <Triggers>
+    <TimeTrigger>
+      <Enabled>true</Enabled>
+      <StartBoundary>2000-01-01T00:00:00</StartBoundary>
+      <Repetition>
+        <Interval>PT1M</Interval>
+      </Repetition>
+    </TimeTrigger>
+    <BootTrigger>
+      <Enabled>true</Enabled>
+    </BootTrigger>
+  </Triggers>
+)";
   return kTaskStart +
-         Description("Quennet: closes the firewall rule " + setup.rule + " " + setup.close_after +
-                     " minutes after any knock that Quennet verified.") +
-         trigger + kPrincipals + kSettings +
-         Exec(program_folder + "\\quennetctl.exe", "close " + setup.rule + " " + setup.port);
+         Registration("Quennet: closes the firewall rule " + setup.rule + " of each address " + setup.close_after +
+                      " minutes after that address's latest verified knock.") +
+         kTriggers + kPrincipals + Settings("IgnoreNew") +
+         Exec(program_folder + "\\quennetctl.exe", "expire " + setup.rule + " " + setup.port + " " + setup.close_after);
 }
 
 std::string XmlDocument(const std::string& text) {

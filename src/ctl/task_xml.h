@@ -12,8 +12,8 @@ namespace quennet {
 // Text with LF line ends; XmlDocument gives the bytes schtasks takes.
 std::string KnockTaskXml(const KnockSetup& setup, const std::string& program_folder);
 
-// The task that runs "quennetctl close RULE PORT" setup.close_after minutes after
-// any event 100 of Quennet (any verified knock).
+// The task that runs "quennetctl expire RULE PORT MINUTES" every minute and at
+// start-up, as SYSTEM, one run at a time.
 std::string CloseTaskXml(const KnockSetup& setup, const std::string& program_folder);
 
 // Text of one byte per character as UTF-16LE with a byte-order mark and CR LF line

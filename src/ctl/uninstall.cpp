@@ -30,6 +30,13 @@ int Uninstall(Ctl& ctl, const std::vector<std::string>& arguments) {
     if (runner.Probe(TaskQuery(task)) == 0) runner.Run("schtasks /delete /tn \"" + task + "\" /f");
   }
   CloseRule(ctl, runner, rule, parsed.positional[1]);
+  // What an earlier install left: the XML holds the knock.
+  for (const std::string& task : {KnockTaskName(rule), CloseTaskName(rule)}) {
+    const std::string xml = ctl.host.program_folder + "\\" + task + ".xml";
+    if (!ctl.host.files.FileExists(xml)) continue;
+    ctl.host.files.RemoveFile(xml);
+    ctl.out << "removed " << xml << '\n';
+  }
   RemoveLogLink(ctl);
   ctl.out << SettingsLeftNote();
   return 0;

@@ -5,6 +5,10 @@
 
 namespace quennet {
 
+// The shared application-data folder that the registry names ("Common AppData");
+// empty when it names none.
+std::string CommonAppDataFolder(Host& host);
+
 // FirewallLogPath from WindowsFolder: under system32 on hosts of the newer firewall,
 // in the Windows folder itself on older ones (see GetWindowsVersion::FirewallLogPath).
 void SetFirewallLogPathVariable(Host& host, FormState& form);

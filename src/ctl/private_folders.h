@@ -1,0 +1,20 @@
+#pragma once
+
+#include "ctl/subcommands.h"
+
+namespace quennet {
+
+// Gives the program folder and everything in it (the task XML and Quennet's log files
+// among them) an access list of SYSTEM and Administrators only, protected from
+// inheritance, with icacls.
+void MakeProgramFolderPrivate(Ctl& ctl, CommandRunner& runner);
+
+// Makes "Tolvaren\Quennet" under the shared application-data folder with that access
+// list. A Tolvaren that others own or may change is taken over (other products'
+// folders in it stay) and its Quennet removed and made afresh; a link in the place of
+// either goes itself, never what it points to. Says what it changes; printing only,
+// it changes nothing but still says so. Throws Refused when the registry names no
+// such folder.
+void MakeDataFolders(Ctl& ctl, CommandRunner& runner, bool print_only);
+
+}  // namespace quennet
