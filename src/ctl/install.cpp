@@ -5,6 +5,7 @@
 #include "ctl/private_folders.h"
 #include "ctl/subcommands.h"
 #include "ctl/task_xml.h"
+#include "shared/host_environment.h"
 #include "shared/windows_version.h"
 
 namespace quennet {
@@ -20,12 +21,16 @@ void CheckProgramFolder(Host& host) {
   }
 }
 
-void CheckHost(Host& host, bool print_only) {
+// The shared application-data folder, where Quennet keeps its copy of the log.
+std::string CheckHost(Host& host, bool print_only) {
   if (!print_only && !host.privileges.Elevated()) throw Refused("run it from an elevated prompt (as administrator)");
   CheckProgramFolder(host);
   if (!GetWindowsVersion::IsNewerFirewallHost(host.version)) {
     throw Refused("the task needs Windows Vista or later, which record dropped packets as event 5152");
   }
+  const std::string data = CommonAppDataFolder(host);
+  if (data.empty()) throw Refused("the registry names no shared application-data folder (Common AppData)");
+  return data;
 }
 
 // Each task's name and definition.
@@ -40,7 +45,7 @@ std::vector<std::pair<std::string, std::string>> Tasks(const KnockSetup& setup, 
 int Install(Ctl& ctl, const std::vector<std::string>& arguments) {
   const KnockSetup setup = ParseKnockSetup(arguments, {"--print"});
   const bool print_only = setup.flags.contains("--print");
-  CheckHost(ctl.host, print_only);
+  const std::string data = CheckHost(ctl.host, print_only);
   WarnAboutKnock(ctl, setup.ports, !setup.strict);
   const auto tasks = Tasks(setup, ctl.host.program_folder);
   for (const auto& task : tasks) XmlDocument(task.second);  // refuses text schtasks could not take, before any change
@@ -48,7 +53,7 @@ int Install(Ctl& ctl, const std::vector<std::string>& arguments) {
   CommandRunner runner(ctl.host.shell, ctl.out, print_only);
   for (const std::string& command : HostSetupCommands(ctl.host)) runner.Run(command);
   MakeProgramFolderPrivate(ctl, runner);
-  MakeDataFolders(ctl, runner, print_only);
+  MakeDataFolders(ctl, runner, data, print_only);
   for (const auto& [name, xml] : tasks) {
     const std::string path = ctl.host.program_folder + "\\" + name + ".xml";
     if (print_only) {

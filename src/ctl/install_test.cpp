@@ -8,9 +8,27 @@
 namespace quennet {
 namespace {
 
-constexpr FolderFacts kTrusted{true, false, true, true, false};
+using Lines = std::vector<std::string>;
 
-// Install on a faked Windows 7 host whose program folder C:\Quennet has `folder`.
+constexpr FolderFacts kTrusted{true, false, true, true, false};
+const char* const kInstall[] = {"install", "7100,3301,49152", "dt", "KnockRDP", "30", "3389"};
+
+// A faked Windows 7 host whose program folder C:\Quennet has `folder` and whose
+// shared application-data folder is C:\ProgramData.
+struct InstallHost : FakeHost {
+  explicit InstallHost(FolderFacts program_folder = kTrusted) {
+    folders.folders["C:\\Quennet"] = program_folder;
+    shell.environment["windir"] = "C:\\Windows";
+    registry.Set("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", "Common AppData",
+                 {kRegSz, std::string("C:\\ProgramData\0", 15)});
+  }
+  int Run(std::ostringstream& err) {
+    std::ostringstream out;
+    Ctl ctl{host, out, err};
+    return RunQuennetCtl(ctl, std::vector<std::string>(std::begin(kInstall), std::end(kInstall)));
+  }
+};
+
 struct InstallCase {
   const char* what;
   FolderFacts folder;
@@ -28,21 +46,64 @@ TEST(Install, RefusesAnUntrustedProgramFolderOrRightsBeforeAnyChange) {
       {"not elevated", kTrusted, false, 1},
   };
   for (const InstallCase& c : cases) {
-    FakeHost fake;
-    fake.folders.folders["C:\\Quennet"] = c.folder;
+    InstallHost fake(c.folder);
     fake.privileges.elevated = c.elevated;
-    fake.shell.environment["windir"] = "C:\\Windows";
-    std::ostringstream out, err;
-    Ctl ctl{fake.host, out, err};
-    EXPECT_EQ(RunQuennetCtl(ctl, {"install", "7100,3301,49152", "dt", "KnockRDP", "30", "3389"}), c.status) << c.what;
+    std::ostringstream err;
+    EXPECT_EQ(fake.Run(err), c.status) << c.what;
     if (c.status == 0) {
-      EXPECT_EQ(fake.shell.commands.size(), 5u) << c.what;
-      EXPECT_EQ(fake.files.changes, std::vector<std::string>{"WriteWholeFile C:\\Quennet\\Quennet KnockRDP.xml"});
+      EXPECT_EQ(fake.shell.commands.size(), 7u) << c.what;
+      EXPECT_EQ(fake.files.changes, (Lines{"WriteWholeFile C:\\Quennet\\Quennet KnockRDP.xml",
+                                           "RemoveFile C:\\Quennet\\Quennet KnockRDP.xml"}));
     } else {
-      EXPECT_EQ(fake.shell.commands, std::vector<std::string>{}) << c.what;
-      EXPECT_EQ(fake.files.changes, std::vector<std::string>{}) << c.what;
+      EXPECT_EQ(fake.shell.commands, Lines{}) << c.what;
+      EXPECT_EQ(fake.files.changes, Lines{}) << c.what;
       EXPECT_TRUE(err.str().starts_with("quennetctl install: refused: ")) << c.what;
     }
+  }
+}
+
+// What install does with the Tolvaren and Quennet folders it finds: the access-list
+// commands (besides the program folder's) and the changes to the folders.
+TEST(Install, MakesQuennetsFolderPrivateAndTakesOverATolvarenOfOthers) {
+  constexpr FolderFacts kOthers{true, false, true, false, false};
+  constexpr FolderFacts kOpen{true, false, true, true, true};
+  constexpr FolderFacts kLink{true, true, true, true, false};
+  const std::string t = "C:\\ProgramData\\Tolvaren", q = t + "\\Quennet";
+  const Lines take_t = {"takeown /f \"" + t + "\" /a", "icacls \"" + t + "\""}, take_q = {"takeown /f \"" + q + "\" /a",
+                                                                                      "icacls \"" + q + "\""};
+  const Lines make_q = {"CreatePrivateFolder " + q};
+  struct Case {
+    const char* what;
+    FolderFacts tolvaren, quennet;
+    Lines commands, changes;
+  } cases[] = {
+      {"none yet", {}, {}, {}, {"CreatePrivateFolder " + t, "CreatePrivateFolder " + q}},
+      {"both ours", kTrusted, kTrusted, {}, {}},
+      {"Quennet missing", kTrusted, {}, {}, make_q},
+      {"Quennet of another", kTrusted, kOthers, take_q, {"RemoveTree " + q, "CreatePrivateFolder " + q}},
+      {"Quennet a link", kTrusted, kLink, {}, {"RemoveTree " + q, "CreatePrivateFolder " + q}},
+      {"Tolvaren of another", kOthers, kTrusted, {take_t[0], take_t[1], take_q[0], take_q[1]},
+       {"RemoveTree " + q, "CreatePrivateFolder " + q}},
+      {"Tolvaren open to others", kOpen, {}, {take_t[0], take_t[1]}, make_q},
+      {"Tolvaren a junction", kLink, {}, {}, {"CreatePrivateFolder " + t, "CreatePrivateFolder " + q}},
+  };
+  for (const Case& c : cases) {
+    InstallHost fake;
+    fake.folders.folders[t] = c.tolvaren;
+    fake.folders.folders[q] = c.quennet;
+    std::ostringstream err;
+    EXPECT_EQ(fake.Run(err), 0) << c.what << ": " << err.str();
+    Lines commands;
+    for (const std::string& command : fake.shell.commands) {
+      const std::string line = command.substr(command.find(' ') + 1);
+      if (line.find("ProgramData") == std::string::npos) continue;
+      commands.push_back(line.starts_with("icacls") ? line.substr(0, line.find(" /")) : line);
+    }
+    EXPECT_EQ(commands, c.commands) << c.what;
+    Lines changes(fake.folders.changes.begin(), fake.folders.changes.end());
+    EXPECT_EQ(changes, c.changes) << c.what;
+    const bool link_removed = c.tolvaren.is_link;
+    EXPECT_EQ(std::count(fake.files.changes.begin(), fake.files.changes.end(), "RemoveFile " + t), link_removed) << c.what;
   }
 }
 

@@ -1,7 +1,6 @@
 #include "ctl/private_folders.h"
 
 #include "platform/error.h"
-#include "shared/host_environment.h"
 
 namespace quennet {
 namespace {
@@ -89,9 +88,7 @@ void MakeProgramFolderPrivate(Ctl& ctl, CommandRunner& runner) {
   runner.Run("icacls " + Quoted(folder + "\\*") + " /reset /t /c /q");
 }
 
-void MakeDataFolders(Ctl& ctl, CommandRunner& runner, bool print_only) {
-  const std::string data = CommonAppDataFolder(ctl.host);
-  if (data.empty()) throw Refused("the registry names no shared application-data folder (Common AppData)");
+void MakeDataFolders(Ctl& ctl, CommandRunner& runner, const std::string& data, bool print_only) {
   DataFolders folders(ctl, runner, print_only);
   try {
     const bool replaced = folders.Tolvaren(data + "\\Tolvaren");

@@ -9,12 +9,11 @@ namespace quennet {
 // inheritance, with icacls.
 void MakeProgramFolderPrivate(Ctl& ctl, CommandRunner& runner);
 
-// Makes "Tolvaren\Quennet" under the shared application-data folder with that access
-// list. A Tolvaren that others own or may change is taken over (other products'
+// Makes "Tolvaren\Quennet" in the shared application-data folder `data` with that
+// access list. A Tolvaren that others own or may change is taken over (other products'
 // folders in it stay) and its Quennet removed and made afresh; a link in the place of
 // either goes itself, never what it points to. Says what it changes; printing only,
-// it changes nothing but still says so. Throws Refused when the registry names no
-// such folder.
-void MakeDataFolders(Ctl& ctl, CommandRunner& runner, bool print_only);
+// it changes nothing but still says so.
+void MakeDataFolders(Ctl& ctl, CommandRunner& runner, const std::string& data, bool print_only);
 
 }  // namespace quennet

@@ -40,10 +40,13 @@ setup="auditpol [/set] [/subcategory:{0CCE9225-69AE-11D9-BED3-505054503030}] [/f
 $logging [filename] [$windir\\system32\\LogFiles\\Firewall\\pfirewall.log]
 $logging [maxfilesize] [32767]
 $logging [droppedconnections] [enable]"
+private="icacls [$app] [/inheritance:r] [/grant:r] [*S-1-5-18:(OI)(CI)F] [*S-1-5-32-544:(OI)(CI)F]
+icacls [$app\\*] [/reset] [/t] [/c] [/q]"
 register="schtasks [/create] [/xml] [$app\\Quennet KnockRDP.xml] [/tn] [Quennet KnockRDP] [/f]"
 register_close="schtasks [/create] [/xml] [$app\\Quennet KnockRDP close.xml] [/tn] [Quennet KnockRDP close] [/f]"
 run_ctl newer install --close-after 10 "${knock[@]}"
 expect_record "0|$setup
+$private
 $register
 $register_close" "install on the newer host"
 grep -q '^warning: the ports are in ascending order' "$sandbox/stdout" || fail "install does not warn as check does"
@@ -53,11 +56,16 @@ QUENNET_FAIL_COMMAND=auditpol run_ctl newer install "${knock[@]}"
 expect_eq "$status|$(grep -c 'failed: exit status 1 from: auditpol ' "$sandbox/stderr")|$(wc -l < "$record")" "1|1|1" \
   "a failing auditpol ends install"
 
-# The task XML, as schtasks reads it and as Windows acts on it.
-xml="$app/Quennet KnockRDP.xml"
-close_xml="$app/Quennet KnockRDP close.xml"
-expect_eq "$(head -c 2 "$xml" | od -An -tx1 | tr -d ' ')" "fffe" "the task XML starts with the UTF-16LE mark"
-xmllint --noout "$xml" "$close_xml" || fail "the task XML is not well-formed"
+# The task XML, as schtasks read it (the stand-in keeps it) and as Windows acts on it.
+xml="$QUENNET_TASK_FOLDER/Quennet KnockRDP.xml"
+close_xml="$QUENNET_TASK_FOLDER/Quennet KnockRDP close.xml"
+expect_eq "$(head -c 2 "$xml" | od -An -tx1 | tr -d ' ')|$(ls "$app" | tr "\n" " ")" "fffe|quennet quennetctl " \
+  "the task XML starts with the UTF-16LE mark, and install removed it"
+for file in "$xml" "$close_xml"; do
+  iconv -f UTF-16 -t UTF-8 "$file" | sed '1s/"UTF-16"/"UTF-8"/' > "$sandbox/task.xml"
+  xmllint --noout --schema "$QUENNET_SOURCE/tests/e2e/task.xsd" "$sandbox/task.xml" 2> "$sandbox/xmllint" ||
+    fail "$file does not follow the task schema: $(cat "$sandbox/xmllint")"
+done
 field() { xmllint --xpath "string(//*[local-name()='$2'])" "$1"; }
 expect_eq "$(field "$xml" Subscription)" \
   "<QueryList><Query Id=\"0\" Path=\"Security\"><Select Path=\"Security\">*[System[EventID=5152]] and *[EventData[Data[@Name='Direction']='%%14592' and Data[@Name='Protocol']='6' and Data[@Name='DestPort']='703']]</Select></Query></QueryList>" \
@@ -66,12 +74,11 @@ expect_eq "$(field "$xml" Value)|$(field "$xml" Command)|$(field "$xml" Argument
   "Event/EventData/Data[@Name='SourceAddress']|\"$app\\quennet.exe\"|--strict 701,702,703 dt KnockRDP 30 \$(SourceAddress) 3389" \
   "the sender's address as token 5, strict by default"
 for file in "$xml" "$close_xml"; do
-  expect_eq "$(field "$file" UserId) $(field "$file" RunLevel) $(field "$file" MultipleInstancesPolicy) $(field "$file" DisallowStartIfOnBatteries) $(field "$file" StopIfGoingOnBatteries) $(field "$file" ExecutionTimeLimit)" \
-    "S-1-5-18 HighestAvailable Parallel false false PT5M" "principal and settings of $file"
+  expect_eq "$(field "$file" SecurityDescriptor) $(field "$file" UserId) $(field "$file" RunLevel) $(field "$file" DisallowStartIfOnBatteries) $(field "$file" StopIfGoingOnBatteries) $(field "$file" ExecutionTimeLimit)" \
+    "D:P(A;;FA;;;SY)(A;;FA;;;BA) S-1-5-18 HighestAvailable false false PT5M" "access, principal and settings of $file"
 done
-expect_eq "$(field "$close_xml" Subscription)|$(field "$close_xml" Delay)|$(field "$close_xml" Arguments)" \
-  "<QueryList><Query Id=\"0\" Path=\"Application\"><Select Path=\"Application\">*[System[Provider[@Name='Quennet'] and EventID=100]]</Select></Query></QueryList>|PT10M|close KnockRDP 3389" \
-  "the closing task"
+expect_eq "$(field "$xml" MultipleInstancesPolicy)|$(field "$close_xml" MultipleInstancesPolicy)|$(xmllint --xpath "count(//*[local-name()='BootTrigger'])" "$close_xml")|$(field "$close_xml" Interval)|$(xmllint --xpath "count(//*[local-name()='Duration'])" "$close_xml")|$(field "$close_xml" Arguments)" \
+  "Parallel|IgnoreNew|1|PT1M|0|expire KnockRDP 3389 10" "the closing task: every minute without end, at start-up, one at a time"
 
 # task prints what install writes; --lenient and a UDP knock reach it, with a warning.
 run_ctl newer task "${knock[@]}"
@@ -89,16 +96,17 @@ expect_eq "$(grep '^warning' "$sandbox/stdout")" "$lenient_warning" "install --l
 # Windows 8, 8.1 and Server 2022: the newer firewall's host set-up, and no link to the log.
 for host in v62 v63 v10; do
   run_ctl $host install --print "${knock[@]}"
-  expect_eq "$status|$(grep -v -e '^warning' -e '^ ' -e '^<' -e '^---' "$sandbox/stdout")|$(grep -c '<Arguments>--strict ' "$sandbox/stdout")" \
+  expect_eq "$status|$(grep -v -e '^warning' -e '^ ' -e '^<' -e '^---' -e '^making ' "$sandbox/stdout")|$(grep -c '<Arguments>--strict ' "$sandbox/stdout")" \
     "0|auditpol /set /subcategory:{0CCE9225-69AE-11D9-BED3-505054503030} /failure:enable
 netsh advfirewall set allprofiles logging filename \"$windir\\system32\\LogFiles\\Firewall\\pfirewall.log\"
 netsh advfirewall set allprofiles logging maxfilesize 32767
 netsh advfirewall set allprofiles logging droppedconnections enable
+icacls \"$app\" /inheritance:r /grant:r *S-1-5-18:(OI)(CI)F *S-1-5-32-544:(OI)(CI)F
+icacls \"$app\\*\" /reset /t /c /q
 schtasks /create /xml \"$app\\Quennet KnockRDP.xml\" /tn \"Quennet KnockRDP\" /f|1" "install --print on the $host host"
 done
 
 # --print changes nothing; a folder others can write, bad values and non-root are refused.
-rm "$app"/*.xml
 run_ctl newer install --print "${knock[@]}"
 expect_eq "$status|$(cat "$record")|$(ls "$app" | tr "\n" " ")|$(grep -c '^schtasks /create' "$sandbox/stdout")" "0||quennet quennetctl |1" "install --print"
 for mode in 775 757; do
@@ -165,7 +173,7 @@ write_log
 printf 'line %s\r\n' 1 2 3 4 5 6 > "$app/velt.log"
 run_ctl newer status KnockRDP
 expect_eq "$status|$(grep -c '^> ' "$sandbox/stdout")|$(sed -n '/^Windows reports/,$p' "$sandbox/stdout" | sed -E 's/line .+, -?[0-9]+ seconds/line <stamp>, N seconds/')" \
-  "0|3|Windows reports version 6.1.7601
+  "0|5|Windows reports version 6.1.7601
 The firewall log Quennet reads here: $windir\\system32\\LogFiles\\Firewall\\pfirewall.log
   newest line <stamp>, N seconds old
 error.log: empty or missing
