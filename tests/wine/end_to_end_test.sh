@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The Windows programs under Wine, in one fresh prefix. The platform probe checks what a
 # run cannot show; then the programs run from C:\Quennet with stand-in netsh,
-# EVENTCREATE, schtasks, auditpol and cmd commands in the system folder, which record
-# their command lines. Each case writes the firewall log with stamps relative to now,
+# EVENTCREATE, schtasks, auditpol, cmd, icacls and takeown commands in the system
+# folder, which record their command lines. Wine's own wevtutil stays: it prints no
+# event (Wine keeps no event log), so the closing task's reading of the log is tested
+# on POSIX only; here, that its commands run and read under Windows. Each case writes the firewall log with stamps relative to now,
 # so Quennet never waits for it. Build first:
 #   cmake --preset windows && cmake --build --preset windows
 # Usage: tests/wine/end_to_end_test.sh [build folder]
@@ -17,7 +19,7 @@ done
 
 source "$(dirname "${BASH_SOURCE[0]}")/../e2e/checks.sh"
 work=$(mktemp -d)
-start_wine "$work" 'netsh.exe,schtasks.exe,cmd.exe=n'  # the stand-ins rather than Wine's own commands
+start_wine "$work" 'netsh.exe,schtasks.exe,cmd.exe,icacls.exe=n'  # the stand-ins rather than Wine's own commands
 mkdir -p "$work/probe"
 # check WHAT ACTUAL EXPECTED
 check() { expect_eq "$2" "$3" "$1"; echo "ok    $1"; }
@@ -34,7 +36,7 @@ record=$app/commands.txt
 system32=$drive_c/windows/system32
 mkdir -p "$app" "$(dirname "$live_log")" "$drive_c/Data"
 cp "$build/quennet.exe" "$build/quennetctl.exe" "$app/"
-for name in netsh EVENTCREATE schtasks auditpol cmd; do cp "$recorder" "$system32/$name.exe"; done
+for name in netsh EVENTCREATE schtasks auditpol cmd icacls takeown; do cp "$recorder" "$system32/$name.exe"; done
 # Copies beside the program and in the current folder would record with their place.
 for folder in "$app" "$work"; do cp "$recorder" "$folder/netsh.exe"; cp "$recorder" "$folder/EVENTCREATE.exe"; done
 # A folder Wine would not name itself shows that the program reads the value.
@@ -81,6 +83,8 @@ logging='netsh advfirewall set allprofiles logging '
 host_setup=('auditpol /set /subcategory:{0CCE9225-69AE-11D9-BED3-505054503030} /failure:enable'
   "${logging}filename \"C:\\windows\\system32\\LogFiles\\Firewall\\pfirewall.log\"" "${logging}maxfilesize 32767"
   "${logging}droppedconnections enable")
+private=('icacls "C:\Quennet" /inheritance:r /grant:r *S-1-5-18:(OI)(CI)F *S-1-5-32-544:(OI)(CI)F'
+  'icacls "C:\Quennet\*" /reset /t /c /q')
 register='schtasks /create /xml "C:\Quennet\Quennet KnockRDP.xml" /tn "Quennet KnockRDP" /f'
 
 run quennet
@@ -124,9 +128,13 @@ for version in win10:10.0 win8:6.2.9200; do
 done
 run quennetctl install 701,702,703 dt KnockRDP 30 3389
 check "win8: install" "$status" 0
-check_sequence "${host_setup[@]}" "$register"
-run quennetctl task 701,702,703 dt KnockRDP 30 3389  # what install registers, byte for byte
-check "win8: task prints the XML file" "$(cmp "$work/stdout" "$app/Quennet KnockRDP.xml" 2>&1)" ""
+check_sequence "${host_setup[@]}" "${private[@]}" "$register"
+check "win8: install removed the XML it registered" "$(ls "$app" | grep -c '\.xml$')" 0
+run quennetctl task --close-after 30 701,702,703 dt KnockRDP 30 3389
+check "win8: task prints two UTF-16 documents" "$(od -An -tx1 "$work/stdout" | tr -d ' \n' | grep -o 'fffe3c003f00' | wc -l)" 2
+run quennetctl expire --now 2012-07-17T08:30:00Z KnockRDP 3389 30
+check "win8: expire reads through Wine's wevtutil and netsh" "$status $(grep -c '^nothing to close' "$work/stdout")" "0 1"
+check_sequence 'netsh advfirewall firewall show rule name=KnockRDP'
 winecfg -v win2003 >/dev/null
 knock_log "$older_live_log"
 LOG_PATH=$live_log write_log "-9 701 198.51.100.7" "-7 702 198.51.100.7" "-5 703 198.51.100.7"

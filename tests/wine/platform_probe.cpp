@@ -14,6 +14,7 @@
 #include "platform/win32/win32_command_line.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_folder_security.h"
+#include "platform/win32/win32_shell.h"
 
 namespace quennet {
 namespace {
@@ -75,6 +76,29 @@ void CheckFolderSecurity(FolderSecurity& folders, const std::string& folder) {
   Check(!folders.Inspect(made).others_may_write, "MakePrivate keeps it so");
   Check(!folders.Inspect(folder + "\\missing").exists && !folders.Inspect(folder + "\\a.log").is_folder,
         "Inspect: a missing folder, a file");
+  // A tree with a read-only file and a folder in a folder goes whole; a link in it
+  // goes itself, where Wine can make one.
+  const std::string tree = folder + "\\tree", outside = folder + "\\outside";
+  CreateDirectoryA(tree.c_str(), nullptr);
+  CreateDirectoryA((tree + "\\inner").c_str(), nullptr);
+  CreateDirectoryA(outside.c_str(), nullptr);
+  for (const std::string& file : {tree + "\\inner\\a.txt", outside + "\\kept.txt", tree + "\\ro.txt"}) {
+    CloseHandle(CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+  }
+  SetFileAttributesA((tree + "\\ro.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+  const bool linked = CreateSymbolicLinkA((tree + "\\link").c_str(), outside.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY);
+  folders.RemoveTree(tree);
+  folders.RemoveTree(tree);  // gone already: no error
+  Check(GetFileAttributesA(tree.c_str()) == INVALID_FILE_ATTRIBUTES &&
+            GetFileAttributesA((outside + "\\kept.txt").c_str()) != INVALID_FILE_ATTRIBUTES,
+        std::string("RemoveTree: the tree goes, not what a link in it points to") + (linked ? "" : " (Wine made no link)"));
+}
+
+void CheckRunAndRead() {
+  Win32Shell shell;
+  const CommandOutput read = shell.RunAndRead("hostname", 4096);
+  Check(read.status == 0 && !read.output.empty() && read.output.back() == '\n', "RunAndRead: status and output");
+  Check(ErrorNumber([&] { shell.RunAndRead("hostname", 1); }) == kErrPathFileAccess, "RunAndRead: past the limit");
 }
 
 void CheckArgumentsAfterProgramName() {
@@ -100,6 +124,7 @@ int main() {
   try {
     CheckFiles(files, folder);
     CheckFolderSecurity(folders, folder);
+    CheckRunAndRead();
   } catch (const RuntimeError& error) {
     Check(false, "unexpected " + FatalReport(error));
   }
