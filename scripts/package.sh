@@ -36,7 +36,10 @@ elevated prompt in that folder:
 
   quennetctl check 7100,3301,49152
   quennetctl install --print 7100,3301,49152 dt KnockRDP 30 3389
-  quennetctl install 7100,3301,49152 dt KnockRDP 30 3389
+  quennetctl install --close-after 30 7100,3301,49152 dt KnockRDP 30 3389
+
+install closes the folder to everyone but SYSTEM and Administrators; with
+--close-after, each address's rule closes 30 minutes after its own latest knock.
 
 "quennet --help > usage.txt" and "quennetctl SUBCOMMAND --help" tell more.
 TEXT

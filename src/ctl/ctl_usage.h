@@ -53,24 +53,30 @@ Needs an elevated prompt, and this program's folder writable only by SYSTEM,
 Administrators and TrustedInstaller. Warns as "check" does, then:
   enables the audit of dropped packets (by its GUID), which writes event 5152;
   makes the firewall log dropped packets at its usual place, up to 32,767 KB;
-  writes the task XML beside the program as "Quennet RULE.xml" and registers it
-  as the task "Quennet RULE" ("Quennet RULE close" too, with --close-after).
+  gives this program's folder and all in it an access list of SYSTEM and
+  Administrators only (icacls);
+  makes Tolvaren\Quennet in the shared application-data folder the same way,
+  taking over a Tolvaren that others own or may change and making its Quennet
+  afresh;
+  writes the task XML beside the program as "Quennet RULE.xml", registers it as
+  the task "Quennet RULE" ("Quennet RULE close" too, with --close-after) and
+  removes it again; only SYSTEM and Administrators may read the tasks.
   --print   print every command and XML file instead, and change nothing
 )";
 
 inline constexpr const char* kUninstallUsage = R"(Usage: quennetctl uninstall RULE PORT
 
 Removes the tasks "Quennet RULE" and "Quennet RULE close", closes the rule as
-"close" does, removes %windir%\pfirewall.log when it is the symbolic link to the
+"close" does, removes task XML files left beside the program, removes %windir%\pfirewall.log when it is the symbolic link to the
 firewall log that earlier installs made, and says which settings stay and how to
 revert them.
 )";
 
 inline constexpr const char* kCloseUsage = R"(Usage: quennetctl close RULE PORT
 
-Removes every firewall rule named RULE (Windows Vista and later), or the port
-opening of TCP PORT (XP, Server 2003 and older), and records the event 101 "Quennet - Port Closed" in
-the Application log.
+Removes every firewall rule named RULE at once (Windows Vista and later), or the
+port opening of TCP PORT (XP, Server 2003 and older), and records the event 101
+"Quennet - Port Closed" in the Application log. No rule to remove is no failure.
 )";
 
 inline constexpr const char* kExpireUsage = R"(Usage: quennetctl expire [--now TIME] RULE PORT MINUTES
@@ -87,9 +93,10 @@ goes once every knock on record is that old. Running it again changes nothing.
 
 inline constexpr const char* kStatusUsage = R"(Usage: quennetctl status RULE
 
-Shows the tasks of RULE, the firewall rules of that name, the Windows version,
-the firewall log that Quennet reads on this host and how old its newest line is,
-and the last lines of error.log and velt.log.
+Shows the tasks of RULE, the firewall rules of that name, each address whose knock
+SYSTEM recorded with when its rule opened and when it closes (UTC), the Windows
+version, the firewall log that Quennet reads on this host and how old its newest
+line is, and the last lines of error.log and velt.log.
 )";
 
 inline constexpr const char* kCheckUsage = R"(Usage: quennetctl check [--lenient] PORTS
