@@ -107,5 +107,26 @@ TEST(Expire, ClosesWhatNoOpenKnockAccountsForAndCarriesOnPastAFailure) {
   }
 }
 
+// XP's firewall opens TCP 3389 to the latest knock's address alone: the opening goes
+// when no knock is still in its time, and each knock it served is recorded closed.
+TEST(Expire, OnTheOlderFirewallThePortOpeningGoesWithTheLastKnock) {
+  for (const auto& [now, closes] : {std::pair{"2012-07-17T08:30:00Z", false}, {"2012-07-17T08:50:00Z", true}}) {
+    FakeHost fake;
+    fake.version.Set(2, 5, 1, 2600);
+    fake.shell.outputs[EventQueryCommand(20000)] = {
+        0, Event(100, "2012-07-17T08:00:00Z", "S-1-5-18", Knock("KnockRDP", "203.0.113.45")) +
+               Event(100, "2012-07-17T08:20:00Z", "S-1-5-18", Knock("KnockRDP", "198.51.100.7"))};
+    std::ostringstream out, err;
+    Ctl ctl{fake.host, out, err};
+    EXPECT_EQ(RunQuennetCtl(ctl, {"expire", "--now", now, "KnockRDP", "3389", "30"}), 0) << now;
+    const auto ran = [&](const std::string& part) {
+      return std::count_if(fake.shell.commands.begin(), fake.shell.commands.end(),
+                           [&](const std::string& command) { return command.find(part) != std::string::npos; });
+    };
+    EXPECT_EQ(ran("Netsh firewall delete portopening tcp 3389"), closes) << now;
+    EXPECT_EQ(ran("/ID 101"), closes ? 2 : 0) << now;
+  }
+}
+
 }  // namespace
 }  // namespace quennet
