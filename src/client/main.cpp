@@ -2,9 +2,9 @@
 #include <string>
 #include <vector>
 
-#include "client/knock_options.h"
 #include "client/knock_usage.h"
 #include "client/send_knock.h"
+#include "knock/knock_plan.h"
 #include "platform/network.h"
 #include "platform/platform.h"
 
@@ -25,7 +25,7 @@ int Fail(int status, const std::string& message) {
 int main(int argc, char** argv) {
   quennet::KnockPlan plan;
   try {
-    plan = quennet::ParseKnockOptions(std::vector<std::string>(argv + 1, argv + argc));
+    plan = quennet::ParseKnockOptions(std::vector<std::string>(argv + 1, argv + argc), {"quennet-knock", true, {}});
   } catch (const quennet::UsageError& error) {
     return Fail(kBadCommandLine, std::string(error.what()) + "\nTry 'quennet-knock --help'.");
   }

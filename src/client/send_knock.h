@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <ostream>
 
-#include "client/knock_options.h"
+#include "knock/knock_plan.h"
 #include "platform/clock.h"
 #include "platform/network.h"
 

@@ -24,7 +24,7 @@ KnockRun Knock(const std::string& command_line, int accept_from) {
   FakeNetwork network(clock);
   network.accept_from = accept_from;
   std::ostringstream out;
-  const KnockPlan plan = ParseKnockOptions(SplitAll(command_line, ' '));
+  const KnockPlan plan = ParseKnockOptions(SplitAll(command_line, ' '), {"quennet-knock", true, {}});
   const std::int64_t knocked = SendKnock(plan, "h", network, clock, out);
   const bool opened = plan.open_port && WaitForOpenPort(plan, "h", network, clock, knocked, out);
   return {opened, network.packets, out.str()};

@@ -1,4 +1,4 @@
-#include "client/knock_options.h"
+#include "knock/knock_plan.h"
 
 #include <algorithm>
 #include <string_view>
@@ -33,27 +33,29 @@ int ReadTimeout(const std::string& text) {
   return *value;
 }
 
-KnockProtocol ReadProtocol(const std::string& code) {
+KnockProtocol ReadProtocol(const std::string& code, const KnockSender& sender) {
   const std::string_view protocol = ActionProtocol(code);
+  const std::string codes = sender.sockets ? "a TCP (dt, at) or UDP (du, au) code" : "a TCP code (dt, at)";
   if (protocol == "TCP") return KnockProtocol::kTcp;
-  if (protocol == "UDP") return KnockProtocol::kUdp;
-  if (protocol == "ICMP") {
-    throw UsageError("action code \"" + code + "\" is an ICMP knock, which quennet-knock does not send; " +
-                     "use a TCP (dt, at) or UDP (du, au) code");
+  if (protocol == "UDP" && sender.sockets) return KnockProtocol::kUdp;
+  if (protocol == "UDP" || protocol == "ICMP") {
+    throw UsageError("action code \"" + code + "\" is " + (protocol == "UDP" ? "a UDP" : "an ICMP") +
+                     " knock, which " + sender.name + " does not send; use " + codes);
   }
-  throw UsageError("unknown action code \"" + code + "\": use dt, du, at or au");
+  throw UsageError("unknown action code \"" + code + "\": use " + (sender.sockets ? "dt, du, at or au" : "dt or at"));
 }
 
 // The ports paired with their codes: the last code serves the remaining ports.
 // More codes than ports would have quennet look for the last port under the last
 // code but verify it under the code at its own place.
-std::vector<KnockPacket> ReadKnocks(const std::string& ports_text, const std::string& actions_text) {
+std::vector<KnockPacket> ReadKnocks(const std::string& ports_text, const std::string& actions_text,
+                                    const KnockSender& sender) {
   const std::vector<std::string> ports = SplitAll(ports_text, ',');
   const std::vector<std::string> codes = SplitAll(actions_text, ',');
   if (codes.size() > ports.size()) throw UsageError("ACTIONS has more codes than PORTS has ports");
   std::vector<KnockPacket> knocks;
   for (std::size_t i = 0; i < ports.size(); ++i) {
-    knocks.push_back({ReadPort(ports[i]), ReadProtocol(codes[std::min(i, codes.size() - 1)])});
+    knocks.push_back({ReadPort(ports[i]), ReadProtocol(codes[std::min(i, codes.size() - 1)], sender)});
   }
   return knocks;
 }
@@ -90,7 +92,7 @@ const std::string& OptionValue(const std::vector<std::string>& arguments, std::s
 
 }  // namespace
 
-KnockPlan ParseKnockOptions(const std::vector<std::string>& arguments) {
+KnockPlan ParseKnockOptions(const std::vector<std::string>& arguments, const KnockSender& sender) {
   KnockPlan plan;
   std::vector<std::string> operands;
   std::optional<std::uint16_t> nudge_port;
@@ -101,7 +103,7 @@ KnockPlan ParseKnockOptions(const std::vector<std::string>& arguments) {
     if (argument == "--help") {
       plan.help = true;
       return plan;
-    } else if (argument == "-4" || argument == "-6") {
+    } else if (sender.sockets && (argument == "-4" || argument == "-6")) {
       const auto family = argument == "-4" ? AddressFamily::kIPv4 : AddressFamily::kIPv6;
       if (plan.family != AddressFamily::kAny && plan.family != family) throw UsageError("-4 and -6 exclude each other");
       plan.family = family;
@@ -111,15 +113,17 @@ KnockPlan ParseKnockOptions(const std::vector<std::string>& arguments) {
       plan.nudge_after_ms = ReadMilliseconds(argument, OptionValue(arguments, i));
     } else if (argument == "--nudge") {
       nudge_port = ReadPort(OptionValue(arguments, i));
-    } else if (argument == "--open") {
+    } else if (sender.sockets && argument == "--open") {
       plan.open_port = ReadPort(OptionValue(arguments, i));
-    } else if (argument == "--timeout") {
+    } else if (sender.sockets && argument == "--timeout") {
       plan.open_timeout_s = ReadTimeout(OptionValue(arguments, i));
       timeout_given = true;
     } else if (argument == "--no-nudge") {
       no_nudge = true;
-    } else if (argument == "-q") {
+    } else if (sender.sockets && argument == "-q") {
       plan.quiet = true;
+    } else if (sender.own_options.contains(argument)) {
+      plan.own[argument] = OptionValue(arguments, i);
     } else if (argument.size() > 1 && argument[0] == '-') {
       throw UsageError("unknown option " + argument);
     } else {
@@ -129,7 +133,7 @@ KnockPlan ParseKnockOptions(const std::vector<std::string>& arguments) {
   if (operands.size() < 2 || operands.size() > 3) throw UsageError("expected HOST PORTS [ACTIONS]");
   if (nudge_port && no_nudge) throw UsageError("--nudge and --no-nudge exclude each other");
   plan.host = ReadHost(operands[0], plan.family);
-  plan.knocks = ReadKnocks(operands[1], operands.size() == 3 ? operands[2] : "dt");
+  plan.knocks = ReadKnocks(operands[1], operands.size() == 3 ? operands[2] : "dt", sender);
   if (timeout_given && !plan.open_port) throw UsageError("--timeout needs --open");
   // The attempts on the open port end the wait for the log as the nudge would.
   if (nudge_port || !(no_nudge || plan.open_port)) plan.nudge_port = nudge_port ? *nudge_port : DefaultNudgePort(plan.knocks);

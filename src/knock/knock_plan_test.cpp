@@ -1,4 +1,4 @@
-#include "client/knock_options.h"
+#include "knock/knock_plan.h"
 
 #include <gtest/gtest.h>
 
@@ -10,12 +10,17 @@
 namespace quennet {
 namespace {
 
-// The plan in one line: host, family, the packets, delay, nudge port@pause, quiet;
-// or the error text.
-std::string Plan(const std::string& command_line) {
+// The plan in one line: host, family, the packets, delay, nudge port@pause, quiet,
+// the sender's own options; or the error text. A command line that starts with "B "
+// is read for a browser, which has an own option --out.
+std::string Plan(std::string command_line) {
+  const KnockSender client{"quennet-knock", true, {}};
+  const KnockSender browser{"a browser", false, {"--out"}};
+  const bool for_browser = command_line.starts_with("B ");
+  if (for_browser) command_line.erase(0, 2);
   try {
-    const KnockPlan plan = ParseKnockOptions(command_line.empty() ? std::vector<std::string>{}
-                                                                  : SplitAll(command_line, ' '));
+    const KnockPlan plan = ParseKnockOptions(
+        command_line.empty() ? std::vector<std::string>{} : SplitAll(command_line, ' '), for_browser ? browser : client);
     if (plan.help) return "help";
     std::ostringstream text;
     text << plan.host << " " << "*46"[static_cast<int>(plan.family)] << " ";
@@ -24,13 +29,14 @@ std::string Plan(const std::string& command_line) {
     if (plan.nudge_port) text << *plan.nudge_port << "@" << plan.nudge_after_ms; else text << "-";
     if (plan.quiet) text << " q";
     if (plan.open_port) text << " open " << *plan.open_port << "/" << plan.open_timeout_s;
+    for (const auto& [option, value] : plan.own) text << " " << option << "=" << value;
     return text.str();
   } catch (const UsageError& error) {
     return error.what();
   }
 }
 
-TEST(KnockOptions, ReadsPortsAndActionsAsQuennetDoesAndRefusesWhatItCouldNeverVerify) {
+TEST(KnockPlan, ReadsPortsAndActionsAsQuennetDoesAndRefusesWhatItCouldNeverVerifyOrTheSenderCannotSend) {
   const std::pair<const char*, const char*> cases[] = {
       {"host 701,702,703", "host * t701,t702,t703, 200 704@2000"},
       {"-q --delay 0 --nudge-after 50 10.0.0.1 703,701 du,DT", "10.0.0.1 * u703,t701, 0 704@50 q"},
@@ -63,6 +69,11 @@ TEST(KnockOptions, ReadsPortsAndActionsAsQuennetDoesAndRefusesWhatItCouldNeverVe
       {"h 701,702 dt,di", "action code \"di\" is an ICMP knock, which quennet-knock does not send; use a TCP (dt, at) or UDP (du, au) code"},
       {"h 701 xt", "unknown action code \"xt\": use dt, du, at or au"},
       {"h 701 dt,", "ACTIONS has more codes than PORTS has ports"},
+      {"B h 701 --out f --delay 5", "h * t701, 5 702@2000 --out=f"},
+      {"B -q h 701", "unknown option -q"},
+      {"h 701 --out f", "unknown option --out"},
+      {"B h 701,702 dt,du", "action code \"du\" is a UDP knock, which a browser does not send; use a TCP code (dt, at)"},
+      {"B h 701 di", "action code \"di\" is an ICMP knock, which a browser does not send; use a TCP code (dt, at)"},
   };
   for (const auto& [command_line, plan] : cases) EXPECT_EQ(Plan(command_line), plan) << command_line;
 }
