@@ -25,6 +25,7 @@ int RunQuennetCtl(Ctl& ctl, const std::vector<std::string>& arguments) {
       {"uninstall", kUninstallUsage, Uninstall},
       {"status", kStatusUsage, Status},
       {"check", kCheckUsage, Check},
+      {"page", kPageUsage, Page},
   };
   if (arguments.empty() || arguments[0] == "--help") {
     (arguments.empty() ? ctl.err : ctl.out) << kCtlUsage;

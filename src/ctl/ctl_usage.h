@@ -13,6 +13,7 @@ Wires Quennet to a Windows host and closes what it opened.
   expire     close each address whose knock is older than the time it may stay open
   status     the tasks, the rules, the firewall log and Quennet's log files
   check      warn about a knock that is easy to hit by chance
+  page       write a web page that knocks from any browser
 
 "quennetctl SUBCOMMAND --help" tells more. Each command that quennetctl starts is
 shown with its exit status; the first that fails ends quennetctl with status 1.
@@ -103,8 +104,37 @@ inline constexpr const char* kCheckUsage = R"(Usage: quennetctl check [--lenient
 
 Warns about a knock that is easy to hit by chance: fewer than three ports, ports in
 ascending or descending order, ports within ten of each other, a repeated port,
-ports below 1024, and with --lenient the mode itself. Exit status 0 when there is
+ports below 1024, ports that browsers refuse to connect to (which a knock page
+cannot send), and with --lenient the mode itself. Exit status 0 when there is
 nothing to warn about, 1 otherwise.
+)";
+
+inline constexpr const char* kPageUsage = R"(Usage: quennetctl page [options] HOST PORTS [ACTIONS]
+
+Writes one HTML file that knocks on HOST from any browser: opened from a file or a
+web space, on a phone too. It loads nothing and shows the host, not the ports; its
+Knock button makes one abandoned connection attempt to each of PORTS in order, then
+the nudge, as quennet-knock does, and says when the knock went out and until when
+its window lasts. Nothing is sent when the page loads.
+
+  HOST      a host name, an IPv4 address or an IPv6 address (brackets allowed)
+  PORTS     the knock ports in order: 7133,2280,5391
+  ACTIONS   quennet's action codes for them, TCP only: dt or at (default dt).
+            A browser sends neither UDP nor ICMP, and refuses the bad ports of
+            the Fetch standard (such as 6000 and 6665 to 6669)
+
+Options:
+  --out FILE         the file to write (default "Quennet knock HOST.html" in the
+                     current folder; "-" for standard output)
+  --window SECONDS   the knock's time window, as quennet is given it (default 30)
+  --delay MS         pause between knock attempts (default 200)
+  --nudge-after MS   pause between the last knock and the nudge (default 2000)
+  --nudge PORT       the port of the nudge (default: the port after the highest
+                     knock port that is not a knock port)
+  --no-nudge         send no nudge
+
+The page holds the knock as plainly as a command line does: keep it where the knock
+itself is kept.
 )";
 
 }  // namespace quennet

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <functional>
 
+#include "ctl/browser_limits.h"
 #include "text/text_split.h"
 
 namespace quennet {
@@ -45,6 +46,7 @@ std::vector<std::string> KnockWarnings(const std::string& ports) {
   PairWarnings(numbers, warnings);
   for (const long port : numbers) {
     if (port < kWellKnownPorts) warnings.push_back("port " + std::to_string(port) + " is below 1024: scanners try those first");
+    if (const std::string reason = BadPortReason(port); !reason.empty()) warnings.push_back(reason + ": a knock page cannot send it");
   }
   return warnings;
 }

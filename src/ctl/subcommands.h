@@ -32,6 +32,7 @@ int Uninstall(Ctl& ctl, const std::vector<std::string>& arguments);
 int Status(Ctl& ctl, const std::vector<std::string>& arguments);
 int Check(Ctl& ctl, const std::vector<std::string>& arguments);
 int Expire(Ctl& ctl, const std::vector<std::string>& arguments);
+int Page(Ctl& ctl, const std::vector<std::string>& arguments);
 
 // The firewall rule commands of close: every rule of the name removed (on the older
 // firewall the port opening), then event 101 without an address. No rule to remove

@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <utility>
+
+#include "ctl/subcommands.h"
+#include "platform/fake/fake_host.h"
+#include "text/text_split.h"
+
+namespace quennet {
+namespace {
+
+// quennetctl page with the arguments: its status and first line on standard error.
+std::string Page(FakeHost& fake, const std::string& arguments) {
+  std::ostringstream out, err;
+  Ctl ctl{fake.host, out, err};
+  std::vector<std::string> words = SplitAll(arguments, ' ');
+  words.insert(words.begin(), "page");
+  const int status = RunQuennetCtl(ctl, words);
+  return std::to_string(status) + " " + err.str().substr(0, err.str().find('\n'));
+}
+
+TEST(Page, RefusesWhatABrowserCannotSendAndWritesNothing) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"h 7133,2280 dt,du", "action code \"du\" is a UDP knock, which a browser does not send; use a TCP code (dt, at)"},
+      {"h 7133 di", "action code \"di\" is an ICMP knock, which a browser does not send; use a TCP code (dt, at)"},
+      {"h 7133,6000",
+       "port 6000 (x11) is a bad port, one that browsers refuse to connect to: a page cannot knock on it; choose another knock port"},
+      {"h 6664", "the nudge: port 6665 (irc) is a bad port, one that browsers refuse to connect to; choose another with --nudge PORT"},
+      {"h 7133 --nudge 10080", "the nudge: port 10080 (amanda) is a bad port, one that browsers refuse to connect to; choose another with --nudge PORT"},
+      {"-q h 7133", "unknown option -q"},
+      {"--window 0 h 7133", "--window: \"0\" is not a whole number from 1 to 99999"},
+      {"--window 1 --delay 600 h 7133,2280", "the knock takes up to 1100 ms with --delay 600, longer than its window of 1 seconds (--window)"},
+      {"<script>x 7133", "HOST: \"<script>x\" is neither"},
+      {"a\"b 7133", "HOST: \"a\"b\" is neither"},
+      {"h.example/x 7133", "HOST: \"h.example/x\" is neither"},
+      {"user@h 7133", "HOST: \"user@h\" is neither"},
+      {"h:80 7133", "HOST: \"h:80\" is neither"},
+      {"h-.example 7133", "HOST: \"h-.example\" is neither"},
+      {"h. 7133", "HOST: \"h.\" is neither"},
+      {"10.1.2 7133", "HOST: \"10.1.2\" is neither"},  // a browser reads it as 10.1.0.2
+      {"h.0x1f 7133", "HOST: \"h.0x1f\" is neither"},
+      {"fe80::1%25eth0 7133", "HOST: \"fe80::1%25eth0\" is neither"},
+      {"224.0.0.1 7133", "HOST: \"224.0.0.1\" is neither"},
+  };
+  for (const auto& [arguments, message] : cases) {
+    FakeHost fake;
+    const std::string result = Page(fake, arguments);
+    EXPECT_TRUE(result.starts_with(std::string("2 quennetctl page: ") + message)) << arguments << ": " << result;
+    EXPECT_EQ(fake.files.changes, std::vector<std::string>{}) << arguments;
+  }
+}
+
+TEST(Page, WritesOnePageThatLoadsNothingAndHoldsTheKnock) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"server.example.net 7133,2280,5391", "Quennet knock server.example.net.html|server.example.net|"
+       "const knock = {host: \"server.example.net\", ports: [7133, 2280, 5391], delayMs: 200, attemptMs: 250, "
+       "nudgeAfterMs: 2000, nudge: 7134, windowSeconds: 30};"},
+      {"--out k.html --window 20 --delay 0 --no-nudge [2001:db8::1] 7133,2280 at,DT", "k.html|2001:db8::1|"
+       "const knock = {host: \"[2001:db8::1]\", ports: [7133, 2280], delayMs: 0, attemptMs: 250, "
+       "nudgeAfterMs: 2000, nudge: null, windowSeconds: 20};"},
+      {"2001:db8::1 7133", "Quennet knock 2001-db8--1.html|2001:db8::1|"},
+  };
+  for (const auto& [arguments, expected] : cases) {
+    FakeHost fake;
+    EXPECT_EQ(Page(fake, arguments), "0 ") << arguments;
+    ASSERT_EQ(fake.files.files.size(), 1u) << arguments;
+    const auto& [name, html] = *fake.files.files.begin();
+    const std::vector<std::string> parts = SplitAll(expected, '|');
+    EXPECT_EQ(name, parts[0]);
+    EXPECT_NE(html.find("<h1>Knock on " + parts[1] + "</h1>"), std::string::npos) << arguments;
+    EXPECT_NE(html.find(parts[2]), std::string::npos) << arguments;
+    for (const char* loads : {"src=", "href=", "url(", "@import", "<link", "<img", "<iframe"}) {
+      EXPECT_EQ(html.find(loads), std::string::npos) << loads;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace quennet
