@@ -4,7 +4,10 @@
 // datagram to the live log, the way the firewall logs a dropped packet (local time,
 // CR LF, "DROP TCP" / "DROP UDP", fields in the order of its #Fields: header). A hit
 // on the --on port starts COMMAND, with each "{address}" in it replaced by the
-// sender's address, as a task triggered by the firewall would.
+// sender's address, as a task triggered by the firewall would. The --full ports drop
+// every TCP SYN instead, unanswered and unlogged, as the firewall drops a packet: the
+// listener there on 127.0.0.1 is held with its queue full, and the system counts each
+// SYN it drops in TcpExtListenDrops (/proc/net/netstat).
 //
 // With --protect PORT --record FILE it stands for the port the knock opens as well:
 // it drops and logs each connection attempt to PORT (the attempt is answered and at
@@ -13,9 +16,9 @@
 // then on it accepts connections to PORT and keeps them open, as the service behind
 // the rule would.
 //
-//   firewall_standin --log PATH --ports P,P,... [--on PORT] [--start-after MS]
-//                    [--lines N] [--seconds S] [--protect PORT --record FILE]
-//                    [-- COMMAND ARG...]
+//   firewall_standin --log PATH --ports P,P,... [--full P,P,...] [--on PORT]
+//                    [--start-after MS] [--lines N] [--seconds S]
+//                    [--protect PORT --record FILE] [-- COMMAND ARG...]
 //
 // Standard output: "ready" once it listens, then per packet the wall-clock time in
 // seconds and the log line, per start "started" and the command, and "opened PORT"
@@ -51,6 +54,7 @@ using Clock = std::chrono::steady_clock;
 struct Options {
   std::string log;
   std::vector<int> ports;
+  std::vector<int> full_ports;
   int on_port = 0;
   int start_after_ms = 0;
   long lines = -1;  // no limit
@@ -84,6 +88,16 @@ int ReadNumber(const char* text) {
   return static_cast<int>(value);
 }
 
+std::vector<int> ReadPorts(std::string list) {
+  std::vector<int> ports;
+  while (!list.empty()) {
+    const auto comma = list.find(',');
+    ports.push_back(ReadNumber(list.substr(0, comma).c_str()));
+    list = comma == std::string::npos ? "" : list.substr(comma + 1);
+  }
+  return ports;
+}
+
 Options ReadOptions(int argc, char** argv) {
   Options options;
   for (int i = 1; i < argc; ++i) {
@@ -97,11 +111,9 @@ Options ReadOptions(int argc, char** argv) {
     if (argument == "--log") {
       options.log = value;
     } else if (argument == "--ports") {
-      for (std::string list = value; !list.empty();) {
-        const auto comma = list.find(',');
-        options.ports.push_back(ReadNumber(list.substr(0, comma).c_str()));
-        list = comma == std::string::npos ? "" : list.substr(comma + 1);
-      }
+      options.ports = ReadPorts(value);
+    } else if (argument == "--full") {
+      options.full_ports = ReadPorts(value);
     } else if (argument == "--on") {
       options.on_port = ReadNumber(value);
     } else if (argument == "--start-after") {
@@ -124,7 +136,7 @@ Options ReadOptions(int argc, char** argv) {
 }
 
 // Only ever loopback addresses.
-Listener Listen(const char* local, int port, bool tcp) {
+Listener Listen(const char* local, int port, bool tcp, int backlog = 64) {
   const bool ipv6 = std::strchr(local, ':') != nullptr;
   sockaddr_storage address{};
   socklen_t size = 0;
@@ -145,7 +157,7 @@ Listener Listen(const char* local, int port, bool tcp) {
   const int on = 1;
   if (fd < 0 || setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) != 0 ||
       (ipv6 && setsockopt(fd, IPPROTO_IPV6, IPV6_V6ONLY, &on, sizeof on) != 0) ||
-      bind(fd, reinterpret_cast<sockaddr*>(&address), size) != 0 || (tcp && listen(fd, 64) != 0)) {
+      bind(fd, reinterpret_cast<sockaddr*>(&address), size) != 0 || (tcp && listen(fd, backlog) != 0)) {
     Die(std::string("cannot listen on ") + local + " port " + std::to_string(port) + ": " + std::strerror(errno));
   }
   return {fd, tcp, port, local};
@@ -205,6 +217,7 @@ class Standin {
     if (options_.protect != 0) {
       for (const char* local : {"127.0.0.1", "::1"}) listeners_.push_back(::Listen(local, options_.protect, true));
     }
+    for (int port : options_.full_ports) HoldFull(port);
     WriteHeaderIfEmpty(options_.log);
   }
 
@@ -369,8 +382,24 @@ class Standin {
     return 1;
   }
 
+  // A queue of no more than the one connection made here, which nobody takes.
+  void HoldFull(int port) {
+    const Listener listener = ::Listen("127.0.0.1", port, true, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    const int filler = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (filler < 0 || connect(filler, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+      Die("cannot fill the queue of port " + std::to_string(port) + ": " + std::strerror(errno));
+    }
+    filled_.push_back(listener.fd);
+    filled_.push_back(filler);
+  }
+
   Options options_;
   std::vector<Listener> listeners_;
+  std::vector<int> filled_;  // the full queues' sockets, open until the stand-in ends
   std::vector<PendingStart> pending_;
   std::vector<pid_t> running_;
   std::vector<int> held_;  // connections accepted on the opened port

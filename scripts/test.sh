@@ -15,9 +15,21 @@ install_xmllint() {
   apt_install xmllint libxml2-utils || exit 1
 }
 
+# Headless Chromium, driven by Node.js, knocks with the page of "quennetctl page" in
+# the end-to-end tests; without them that test is skipped.
+install_browser() {
+  local missing=()
+  command -v chromium >/dev/null || missing+=(chromium)
+  command -v node >/dev/null || missing+=(nodejs)
+  [[ ${#missing[@]} == 0 ]] && return
+  step "install ${missing[*]}"
+  apt_install "${missing[*]}" "${missing[@]}" || echo "the knock page test in a browser skipped"
+}
+
 posix_leg() {
   local preset
   install_xmllint
+  install_browser
   for preset in default asan; do
     step "build and test: $preset"
     cmake --preset "$preset" >/dev/null

@@ -8,14 +8,14 @@ namespace quennet {
 namespace {
 
 // The page's text up to the host in its title. It may load nothing from anywhere, so
-// the policy refuses every source but its own inline style and script, and leaves
-// connections open to the knock ports alone.
+// the policy refuses every source but its own inline style and script, and allows
+// only the WebSocket connections that knock.
 constexpr std::string_view kHead = R"(<!DOCTYPE html>
 <html lang="en">
 <head>
 <meta charset="utf-8">
 <meta name="viewport" content="width=device-width, initial-scale=1">
-<meta http-equiv="Content-Security-Policy" content="default-src 'none'; style-src 'unsafe-inline'; script-src 'unsafe-inline'; connect-src http: https:; base-uri 'none'; form-action 'none'">
+<meta http-equiv="Content-Security-Policy" content="default-src 'none'; style-src 'unsafe-inline'; script-src 'unsafe-inline'; connect-src ws: wss:; base-uri 'none'; form-action 'none'">
 <meta name="referrer" content="no-referrer">
 <title>Knock on )";
 
@@ -45,10 +45,11 @@ constexpr std::string_view kBody = R"(</h1>
 "use strict";
 )";
 
-// Each knock is a fetch that is given up after a moment: the host sees one TCP
-// connection attempt per port, which its firewall drops and logs. A page served
-// over https may not fetch http addresses, so it knocks with https ones: the same
-// single attempt.
+// Each knock is a WebSocket that is closed while it still connects: the host sees one
+// TCP connection attempt per port, which its firewall drops and logs. Closing it ends
+// the attempt at once; an abandoned fetch would leave the browser trying on, with a
+// second attempt after a moment and the system sending the SYN again for a minute.
+// A page served over https may open only wss: connections: the same single attempt.
 constexpr std::string_view kScript = R"(
 const button = document.getElementById("knock");
 const report = document.getElementById("report");
@@ -57,13 +58,12 @@ const pause = (ms) => new Promise((done) => setTimeout(done, ms));
 const clock = (date) => date.toLocaleTimeString();
 
 async function attempt(port) {
-  const scheme = location.protocol === "https:" ? "https:" : "http:";
-  const abandon = new AbortController();
-  const request = fetch(scheme + "//" + knock.host + ":" + port + "/", {
-    mode: "no-cors", cache: "no-store", credentials: "omit", referrerPolicy: "no-referrer", signal: abandon.signal,
-  }).catch(() => {});
-  await Promise.race([request, pause(knock.attemptMs)]);
-  abandon.abort();
+  const scheme = location.protocol === "https:" ? "wss:" : "ws:";
+  const socket = new WebSocket(scheme + "//" + knock.host + ":" + port + "/");
+  const ended = new Promise((done) => { socket.onclose = done; });
+  socket.onerror = () => {};
+  await Promise.race([ended, pause(knock.attemptMs)]);
+  socket.close();
 }
 
 function step(text) {

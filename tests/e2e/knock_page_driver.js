@@ -2,15 +2,16 @@
 // Node.js and the browser): opens the knock page as a phone would show it, loads it
 // twice, prints "loaded" and waits for a line on standard input; then presses the
 // Knock button as a finger would, waits for the page's report, saves a screenshot
-// and prints the report and the steps.
+// and prints the report and the steps. The browser then stays open LINGER_MS more, so
+// that a connection attempt the page leaves running shows.
 //
-//   node knock_page_driver.js PAGE_URL PROFILE_FOLDER SCREENSHOT_PNG
+//   node knock_page_driver.js PAGE_URL PROFILE_FOLDER SCREENSHOT_PNG [LINGER_MS]
 "use strict";
 const { spawn } = require("node:child_process");
 const fs = require("node:fs");
 const readline = require("node:readline");
 
-const [pageUrl, profile, screenshot] = process.argv.slice(2);
+const [pageUrl, profile, screenshot, linger = "0"] = process.argv.slice(2);
 const browser = spawn(process.env.CHROMIUM || "chromium", [
   "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
   "--disable-background-networking", "--disable-component-update", "--disable-sync",
@@ -82,8 +83,12 @@ async function main() {
   fs.writeFileSync(screenshot, Buffer.from(data, "base64"));
   console.log(report);
   console.log(await evaluate("[...document.querySelectorAll('#steps li')].map((li) => li.textContent).join('\\n')"));
+  await pause(Number(linger));
+  // The profile is removed after the test: the browser ends before the driver does.
   closing = true;
-  await send("Browser.close");
+  const ended = new Promise((resolve) => browser.once("exit", resolve));
+  send("Browser.close");
+  await ended;
 }
 
 main().then(() => process.exit(0), (error) => fail(String(error && error.stack || error)));

@@ -162,6 +162,7 @@ done <<'TABLE'
 7100,7110,3301 1 1
 7100,3301,7100 1 1
 7100,1023,3301 1 1
+3301,7100,6000 1 1
 TABLE
 "$app/quennetctl" check 701,x > /dev/null 2>&1 && status=0 || status=$?
 expect_eq "$status" 2 "check of a bad port list"
