@@ -41,6 +41,8 @@ elevated prompt in that folder:
 install closes the folder to everyone but SYSTEM and Administrators; with
 --close-after, each address's rule closes 30 minutes after its own latest knock.
 
+"quennetctl page server.example.org 7100,3301,49152" writes a web page that knocks
+from any browser, a phone's too; it holds the knock, so keep it as private.
 "quennet --help > usage.txt" and "quennetctl SUBCOMMAND --help" tell more.
 TEXT
 (cd "$stage" && sha256sum quennet.exe quennetctl.exe quennet-knock.exe README.txt > SHA256SUMS)

@@ -144,6 +144,11 @@ check_commands "$event_command" "$older_rule_command"
 winecfg -v "$saved_version" >/dev/null
 rm "$older_live_log"
 
+# The knock page lands in the working folder, under a name with blanks, as written.
+run quennetctl page server.example.net 7133,2280,5391
+page="$work/Quennet knock server.example.net.html"
+check "page: the file, without CR" "$status $(head -c 15 "$page") $(grep -c $'\r' "$page")" "0 <!DOCTYPE html> 0"
+
 rm "$system32/EVENTCREATE.exe"
 knock_log "$live_log"
 run quennet "${knock[@]}"
