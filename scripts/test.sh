@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the include layers, the POSIX build, the sanitizer
-# build, the Windows program under Wine and a short fuzzing pass. Exits non-zero on any failure.
+# build (each with the knock page in headless Chromium among its end-to-end tests),
+# the Windows program under Wine and a short fuzzing pass. Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

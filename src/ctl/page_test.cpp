@@ -23,21 +23,16 @@ std::string Page(FakeHost& fake, const std::string& arguments) {
 TEST(Page, RefusesWhatABrowserCannotSendAndWritesNothing) {
   const std::pair<const char*, const char*> cases[] = {
       {"h 7133,2280 dt,du", "action code \"du\" is a UDP knock, which a browser does not send; use a TCP code (dt, at)"},
-      {"h 7133 di", "action code \"di\" is an ICMP knock, which a browser does not send; use a TCP code (dt, at)"},
       {"h 7133,6000",
        "port 6000 (x11) is a bad port, one that browsers refuse to connect to: a page cannot knock on it; choose another knock port"},
       {"h 6664", "the nudge: port 6665 (irc) is a bad port, one that browsers refuse to connect to; choose another with --nudge PORT"},
       {"h 7133 --nudge 10080", "the nudge: port 10080 (amanda) is a bad port, one that browsers refuse to connect to; choose another with --nudge PORT"},
-      {"-q h 7133", "unknown option -q"},
       {"--window 0 h 7133", "--window: \"0\" is not a whole number from 1 to 99999"},
       {"--window 1 --delay 600 h 7133,2280", "the knock takes up to 1100 ms with --delay 600, longer than its window of 1 seconds (--window)"},
       {"<script>x 7133", "HOST: \"<script>x\" is neither"},
       {"a\"b 7133", "HOST: \"a\"b\" is neither"},
       {"h.example/x 7133", "HOST: \"h.example/x\" is neither"},
-      {"user@h 7133", "HOST: \"user@h\" is neither"},
       {"h:80 7133", "HOST: \"h:80\" is neither"},
-      {"h-.example 7133", "HOST: \"h-.example\" is neither"},
-      {"h. 7133", "HOST: \"h.\" is neither"},
       {"10.1.2 7133", "HOST: \"10.1.2\" is neither"},  // a browser reads it as 10.1.0.2
       {"h.0x1f 7133", "HOST: \"h.0x1f\" is neither"},
       {"fe80::1%25eth0 7133", "HOST: \"fe80::1%25eth0\" is neither"},
