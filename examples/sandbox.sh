@@ -23,9 +23,10 @@ printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWAR
 export QUENNET_WINDOWS_VERSION=2.6.1.7601
 export QUENNET_COMMAND_RECORD="$sandbox/commands.txt"
 : > "$QUENNET_COMMAND_RECORD"
-# What some stand-ins keep: the Application log's events, the firewall rules, the tasks.
+# What some stand-ins keep: the Application log's events, the firewall rules, the tasks,
+# the audit and firewall logging settings.
 export QUENNET_EVENT_LOG="$sandbox/events.xml" QUENNET_FIREWALL_RULES="$sandbox/rules.txt"
-export QUENNET_TASK_FOLDER="$sandbox/tasks"
+export QUENNET_TASK_FOLDER="$sandbox/tasks" QUENNET_SETTINGS="$sandbox/settings.txt"
 mkdir -p "$QUENNET_TASK_FOLDER"
 export PATH="$QUENNET_SOURCE/examples/bin:$PATH"
 unset QUENNET_DEBUG

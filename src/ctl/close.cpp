@@ -8,8 +8,9 @@ namespace quennet {
 namespace {
 
 // A netsh removal that finds nothing to remove has nothing left to do: only another
-// failure throws CommandFailed.
+// failure throws CommandFailed. Printing only, it is shown.
 void RemoveRules(CommandRunner& runner, const std::string& command) {
+  if (runner.PrintOnly()) return runner.Run(command);
   const CommandOutput result = runner.Read(command, true);
   if (result.status != 0 && !NoRuleMatched(result.output)) {
     throw CommandFailed("exit status " + std::to_string(result.status) + " from: " + command);

@@ -33,6 +33,8 @@ class CommandRunner {
   // CommandFailed. Started even when printing only.
   CommandOutput Read(const std::string& command_line, bool show_output = false, std::size_t limit = kOutputLimit);
 
+  bool PrintOnly() const { return print_only_; }
+
   // More output than any command quennetctl reads can have.
   static constexpr std::size_t kOutputLimit = 32u << 20;
 

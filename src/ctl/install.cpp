@@ -1,5 +1,6 @@
 #include <utility>
 
+#include "ctl/earlier_setup.h"
 #include "ctl/host_setup.h"
 #include "ctl/knock_setup.h"
 #include "ctl/private_folders.h"
@@ -54,6 +55,7 @@ int Install(Ctl& ctl, const std::vector<std::string>& arguments) {
   for (const std::string& command : HostSetupCommands(ctl.host)) runner.Run(command);
   MakeProgramFolderPrivate(ctl, runner);
   MakeDataFolders(ctl, runner, data, print_only);
+  RemoveEarlierSetUp(ctl, runner, setup, print_only);
   for (const auto& [name, xml] : tasks) {
     const std::string path = ctl.host.program_folder + "\\" + name + ".xml";
     if (print_only) {

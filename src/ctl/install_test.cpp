@@ -21,6 +21,9 @@ struct InstallHost : FakeHost {
     shell.environment["windir"] = "C:\\Windows";
     registry.Set("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", "Common AppData",
                  {kRegSz, std::string("C:\\ProgramData\0", 15)});
+    for (const char* task : {"Quennet KnockRDP", "Quennet KnockRDP close"}) {
+      shell.outputs[std::string("schtasks /query /tn \"") + task + "\" /xml ONE"] = {1, ""};  // not registered yet
+    }
   }
   int Run(std::ostringstream& err) {
     std::ostringstream out;
@@ -51,7 +54,7 @@ TEST(Install, RefusesAnUntrustedProgramFolderOrRightsBeforeAnyChange) {
     std::ostringstream err;
     EXPECT_EQ(fake.Run(err), c.status) << c.what;
     if (c.status == 0) {
-      EXPECT_EQ(fake.shell.commands.size(), 7u) << c.what;
+      EXPECT_EQ(fake.shell.commands.size(), 9u) << c.what;
       EXPECT_EQ(fake.files.changes, (Lines{"WriteWholeFile C:\\Quennet\\Quennet KnockRDP.xml",
                                            "RemoveFile C:\\Quennet\\Quennet KnockRDP.xml"}));
     } else {

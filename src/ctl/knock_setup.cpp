@@ -1,5 +1,7 @@
 #include "ctl/knock_setup.h"
 
+#include "ctl/command_readings.h"
+
 namespace quennet {
 
 KnockSetup ParseKnockSetup(const std::vector<std::string>& arguments, std::set<std::string> flags) {
@@ -34,5 +36,14 @@ std::string KnockTaskName(const std::string& rule) { return "Quennet " + rule; }
 std::string CloseTaskName(const std::string& rule) { return "Quennet " + rule + " close"; }
 
 std::string TaskQuery(const std::string& task) { return "schtasks /query /tn \"" + task + "\""; }
+
+std::optional<std::string> ReadTaskXml(CommandRunner& runner, const std::string& task) {
+  try {
+    const CommandOutput shown = runner.Read(TaskQuery(task) + " /xml ONE");
+    if (shown.status == 0) return WithoutNuls(shown.output);
+  } catch (const CommandFailed&) {
+  }
+  return std::nullopt;
+}
 
 }  // namespace quennet

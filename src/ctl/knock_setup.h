@@ -1,8 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "ctl/command_runner.h"
 #include "ctl/ctl_arguments.h"
 
 namespace quennet {
@@ -29,5 +31,8 @@ std::string KnockTaskName(const std::string& rule);
 std::string CloseTaskName(const std::string& rule);
 // The command that ends with status 0 when `task` is registered.
 std::string TaskQuery(const std::string& task);
+// The task's XML as "schtasks /query /xml ONE" prints it, without the NUL bytes of
+// UTF-16; none when it is not registered or cannot be read.
+std::optional<std::string> ReadTaskXml(CommandRunner& runner, const std::string& task);
 
 }  // namespace quennet

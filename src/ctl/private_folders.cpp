@@ -18,17 +18,6 @@ void TakeOver(CommandRunner& runner, const std::string& folder) {
   runner.Run("icacls " + Quoted(folder) + kPrivateAccess);
 }
 
-bool Untrusted(const FolderFacts& facts) {
-  return facts.exists && (facts.is_link || !facts.is_folder || !facts.owner_trusted || facts.others_may_write);
-}
-
-std::string Why(const FolderFacts& facts) {
-  if (facts.is_link) return "it is a symbolic link, junction or other reparse point";
-  if (!facts.is_folder) return "it is not a folder";
-  if (!facts.owner_trusted) return "it is owned by another account";
-  return "others may change it";
-}
-
 class DataFolders {
  public:
   DataFolders(Ctl& ctl, CommandRunner& runner, bool print_only)
@@ -81,11 +70,25 @@ class DataFolders {
 
 }  // namespace
 
-void MakeProgramFolderPrivate(Ctl& ctl, CommandRunner& runner) {
-  const std::string folder = ctl.host.program_folder;
-  runner.Run("icacls " + Quoted(folder) + kPrivateAccess);
+bool Untrusted(const FolderFacts& facts) {
+  return facts.exists && (facts.is_link || !facts.is_folder || !facts.owner_trusted || facts.others_may_write);
+}
+
+std::string Why(const FolderFacts& facts) {
+  if (!facts.exists) return "it does not exist";
+  if (facts.is_link) return "it is a symbolic link, junction or other reparse point";
+  if (!facts.is_folder) return "it is not a folder";
+  if (!facts.owner_trusted) return "it is owned by another account";
+  return "others may change it";
+}
+
+std::vector<std::string> PrivateFolderCommands(const std::string& folder) {
   // What lies in it takes the folder's access list, whatever it had of its own.
-  runner.Run("icacls " + Quoted(folder + "\\*") + " /reset /t /c /q");
+  return {"icacls " + Quoted(folder) + kPrivateAccess, "icacls " + Quoted(folder + "\\*") + " /reset /t /c /q"};
+}
+
+void MakeProgramFolderPrivate(Ctl& ctl, CommandRunner& runner) {
+  for (const std::string& command : PrivateFolderCommands(ctl.host.program_folder)) runner.Run(command);
 }
 
 void MakeDataFolders(Ctl& ctl, CommandRunner& runner, const std::string& data, bool print_only) {

@@ -1,8 +1,19 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "ctl/subcommands.h"
 
 namespace quennet {
+
+// A folder that exists but is no real folder of a trusted owner that only the trusted
+// may change, and why ("it is owned by another account", ...).
+bool Untrusted(const FolderFacts& facts);
+std::string Why(const FolderFacts& facts);
+
+// The icacls commands of MakeProgramFolderPrivate.
+std::vector<std::string> PrivateFolderCommands(const std::string& folder);
 
 // Gives the program folder and everything in it (the task XML and Quennet's log files
 // among them) an access list of SYSTEM and Administrators only, protected from

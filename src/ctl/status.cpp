@@ -2,8 +2,8 @@
 #include "ctl/host_setup.h"
 #include "ctl/knock_log.h"
 #include "ctl/knock_setup.h"
+#include "ctl/status_checks.h"
 #include "ctl/subcommands.h"
-#include "fwlog/newest_stamp.h"
 #include "platform/error.h"
 #include "shared/windows_version.h"
 #include "text/number_text.h"
@@ -17,21 +17,9 @@ constexpr std::size_t kLogTailLines = 5;
 
 void ShowFirewallLog(Ctl& ctl) {
   Host& host = ctl.host;
-  const std::string path = GetWindowsVersion::FirewallLogPath(host.version, host.files, WindowsFolder(host));
   ctl.out << "Windows reports version " << GetWindowsVersion::VersionText(host.version) << '\n';
-  ctl.out << "The firewall log Quennet reads here: " << path << '\n';
-  if (!host.files.FileExists(path)) {
-    ctl.out << "  missing\n";
-    return;
-  }
-  const NewestStamp newest = ReadNewestStamp(host, path);
-  const std::optional<DateTime> stamp = ReadDate(newest.stamp);
-  if (!stamp) {
-    ctl.out << "  no time stamp in it\n";
-    return;
-  }
-  ctl.out << "  newest line " << newest.stamp << ", " << SecondsBetween(*stamp, host.clock.Now())
-          << " seconds old\n";
+  ctl.out << "The firewall log Quennet reads here: "
+          << GetWindowsVersion::FirewallLogPath(host.version, host.files, WindowsFolder(host)) << '\n';
 }
 
 // The last `size` bytes of a log file, without reading the bytes before them; empty
@@ -60,25 +48,15 @@ void ShowLogTail(Ctl& ctl, const std::string& name) {
   }
 }
 
-// The MINUTES of the closing task's "expire RULE PORT MINUTES", from its definition
-// as schtasks prints it (UTF-16 or not); 0 without such a task.
-int ClosingMinutes(CommandRunner& runner, const std::string& rule) {
-  const CommandOutput shown = runner.Read(TaskQuery(CloseTaskName(rule)) + " /xml ONE");
-  std::string xml;
-  for (const char c : shown.output) {
-    if (c != '\0') xml += c;
-  }
-  const std::size_t start = xml.find("<Arguments>");
-  const std::size_t end = xml.find("</Arguments>");
-  if (shown.status != 0 || start == std::string::npos || end < start) return 0;
-  const std::vector<std::string> words = SplitAll(xml.substr(start + 11, end - start - 11), ' ');
+// The MINUTES of the closing task's "expire RULE PORT MINUTES"; 0 without such a task.
+int ClosingMinutes(const std::optional<std::string>& xml, const std::string& rule) {
+  const std::vector<std::string> words = xml ? TaskArguments(*xml) : std::vector<std::string>{};
   if (words.size() != 4 || words[0] != "expire" || words[1] != rule) return 0;
   return ReadWholeNumber(words[3], 99999).value_or(0);
 }
 
 // Each address's latest verified knock, and when its rule closes.
-void ShowKnocks(Ctl& ctl, CommandRunner& runner, const std::string& rule) {
-  const int minutes = ClosingMinutes(runner, rule);
+void ShowKnocks(Ctl& ctl, CommandRunner& runner, const std::string& rule, int minutes) {
   KnockLog log;
   try {
     log = ReadKnockLog(runner, rule);
@@ -99,21 +77,55 @@ void ShowKnocks(Ctl& ctl, CommandRunner& runner, const std::string& rule) {
   }
 }
 
+// Each link a knock needs, each on a line; true when every one holds.
+bool ShowChecks(Ctl& ctl, const std::vector<LinkCheck>& checks) {
+  std::size_t failed = 0;
+  ctl.out << "Checks:\n";
+  for (const LinkCheck& check : checks) {
+    ctl.out << (check.ok ? "ok   " : "FAIL ") << check.name << ": " << check.text << '\n';
+    for (const std::string& command : check.mend) ctl.out << "     mend: " << command << '\n';
+    if (!check.note.empty()) ctl.out << "     " << check.note << '\n';
+    failed += check.ok ? 0 : 1;
+  }
+  if (failed == 0) {
+    ctl.out << "all " << checks.size() << " checks hold\n";
+  } else {
+    ctl.out << failed << " of " << checks.size() << " checks fail\n";
+  }
+  return failed == 0;
+}
+
 }  // namespace
 
 int Status(Ctl& ctl, const std::vector<std::string>& arguments) {
   const CtlArguments parsed = ParseCtlArguments(arguments, {}, {}, 1);
   const std::string& rule = parsed.positional[0];
   CheckRuleName(rule);
-  CommandRunner runner(ctl.host.shell, ctl.out);
-  for (const std::string& task : {KnockTaskName(rule), CloseTaskName(rule)}) runner.Probe(TaskQuery(task));
-  runner.Probe(GetWindowsVersion::IsNewerFirewallHost(ctl.host.version) ? "netsh advfirewall firewall show rule name=" + rule
-                                                                        : "Netsh firewall show portopening");
-  ShowKnocks(ctl, runner, rule);
+  Host& host = ctl.host;
+  CommandRunner runner(host.shell, ctl.out);
+  const bool newer = GetWindowsVersion::IsNewerFirewallHost(host.version);
+  runner.Probe(newer ? "netsh advfirewall firewall show rule name=" + rule : "Netsh firewall show portopening");
+  const std::optional<std::string> knock_task = ReadTaskXml(runner, KnockTaskName(rule));
+  const std::optional<std::string> close_task = ReadTaskXml(runner, CloseTaskName(rule));
+  std::vector<LinkCheck> checks;
+  if (newer) {
+    checks.push_back(AuditCheck(runner));
+    for (LinkCheck& check : FirewallLoggingChecks(host, runner)) checks.push_back(std::move(check));
+    checks.push_back(FirewallLogAgeCheck(host));
+    checks.push_back(SecurityLogCheck(runner, host.clock.UtcNow()));
+  } else {
+    checks.push_back({false, "Windows", "this Windows has the older firewall, which records no event 5152: the knock "
+                                        "task needs Vista or later", {}, ""});
+  }
+  checks.push_back(TaskCheck(rule, KnockTaskName(rule), knock_task, true));
+  checks.push_back(TaskCheck(rule, CloseTaskName(rule), close_task, false));
+  checks.push_back(ProgramFolderCheck(host));
+  checks.push_back(DataFolderCheck(host, rule));
+  ShowKnocks(ctl, runner, rule, ClosingMinutes(close_task, rule));
   ShowFirewallLog(ctl);
   ShowLogTail(ctl, "error.log");
   ShowLogTail(ctl, "velt.log");
-  return 0;
+  return ShowChecks(ctl, checks) ? 0 : 1;
 }
 
 }  // namespace quennet

@@ -16,6 +16,8 @@ struct FolderFacts {
   bool owner_trusted = false;
   // Someone else may add, change or delete the folder's entries.
   bool others_may_write = false;
+  // Someone else may list the folder's entries (POSIX: group or others may read it).
+  bool others_may_read = false;
 };
 
 // Who may write into a folder. Paths are written the Windows way. A failing member

@@ -24,7 +24,8 @@ icacls \"$app\\*\" /reset /t /c /q
 takeown /f \"$programdata\\Tolvaren\" /a
 icacls \"$programdata\\Tolvaren\" ${access[*]}
 takeown /f \"$programdata\\Tolvaren\\Quennet\" /a
-icacls \"$programdata\\Tolvaren\\Quennet\" ${access[*]}|65534|" "install --print shows every access-list command and changes nothing"
+icacls \"$programdata\\Tolvaren\\Quennet\" ${access[*]}|65534|schtasks [/query] [/tn] [Quennet KnockRDP] [/xml] [ONE]" \
+  "install --print shows every access-list command and changes nothing, having only asked for the task"
 "$app/quennetctl" install --close-after 30 701,702,703 dt KnockRDP 30 3389 > "$sandbox/stdout" || fail "install"
 expect_eq "$(stat -c '%u %a' "$tolvaren" "$tolvaren/Quennet" | tr '\n' ' ')|$(ls -A "$tolvaren/Quennet")|$(ls "$tolvaren/Other" "$sandbox/elsewhere" | grep -c kept)|$(ls "$app" | grep -c xml)" \
   "0 700 0 755 ||2|0" "Tolvaren taken over, Quennet afresh, nothing else touched or followed, the XML removed"

@@ -1,6 +1,7 @@
 # quennetctl against the stand-in commands, by subcommand: the exact command lines on
 # a Windows 7 host (newer firewall), Windows XP (older) and Windows 8, 8.1 and Server
-# 2022 (newer); the task XML, strict unless --lenient; the refusals; a failing command.
+# 2022 (newer); the task XML, strict unless --lenient; install run again; the
+# refusals; a failing command. status has a script of its own.
 source "$(dirname "$0")/lib.sh"
 : "${QUENNETCTL_BIN:?}"
 cp "$QUENNETCTL_BIN" "$app/quennetctl"
@@ -44,9 +45,12 @@ private="icacls [$app] [/inheritance:r] [/grant:r] [*S-1-5-18:(OI)(CI)F] [*S-1-5
 icacls [$app\\*] [/reset] [/t] [/c] [/q]"
 register="schtasks [/create] [/xml] [$app\\Quennet KnockRDP.xml] [/tn] [Quennet KnockRDP] [/f]"
 register_close="schtasks [/create] [/xml] [$app\\Quennet KnockRDP close.xml] [/tn] [Quennet KnockRDP close] [/f]"
+query="schtasks [/query] [/tn] [Quennet KnockRDP] [/xml] [ONE]"
+query_close="schtasks [/query] [/tn] [Quennet KnockRDP close] [/xml] [ONE]"
 run_ctl newer install --close-after 10 "${knock[@]}"
 expect_record "0|$setup
 $private
+$query
 $register
 $register_close" "install on the newer host"
 grep -q '^warning: the ports are in ascending order' "$sandbox/stdout" || fail "install does not warn as check does"
@@ -96,19 +100,23 @@ expect_eq "$(grep '^warning' "$sandbox/stdout")" "$lenient_warning" "install --l
 # Windows 8, 8.1 and Server 2022: the newer firewall's host set-up, and no link to the log.
 for host in v62 v63 v10; do
   run_ctl $host install --print "${knock[@]}"
-  expect_eq "$status|$(grep -v -e '^warning' -e '^ ' -e '^<' -e '^---' -e '^making ' "$sandbox/stdout")|$(grep -c '<Arguments>--strict ' "$sandbox/stdout")" \
+  expect_eq "$status|$(grep -v -e '^warning' -e '^ ' -e '^> ' -e '^<' -e '^---' -e '^making ' "$sandbox/stdout")|$(grep -c '<Arguments>--strict ' "$sandbox/stdout")" \
     "0|auditpol /set /subcategory:{0CCE9225-69AE-11D9-BED3-505054503030} /failure:enable
 netsh advfirewall set allprofiles logging filename \"$windir\\system32\\LogFiles\\Firewall\\pfirewall.log\"
 netsh advfirewall set allprofiles logging maxfilesize 32767
 netsh advfirewall set allprofiles logging droppedconnections enable
 icacls \"$app\" /inheritance:r /grant:r *S-1-5-18:(OI)(CI)F *S-1-5-32-544:(OI)(CI)F
 icacls \"$app\\*\" /reset /t /c /q
-schtasks /create /xml \"$app\\Quennet KnockRDP.xml\" /tn \"Quennet KnockRDP\" /f|1" "install --print on the $host host"
+schtasks /delete /tn \"Quennet KnockRDP close\" /f
+schtasks /create /xml \"$app\\Quennet KnockRDP.xml\" /tn \"Quennet KnockRDP\" /f|1" \
+    "install --print on the $host host, without the closing task an install with --close-after made"
 done
 
 # --print changes nothing; a folder others can write, bad values and non-root are refused.
 run_ctl newer install --print "${knock[@]}"
-expect_eq "$status|$(cat "$record")|$(ls "$app" | tr "\n" " ")|$(grep -c '^schtasks /create' "$sandbox/stdout")" "0||quennet quennetctl |1" "install --print"
+expect_eq "$status|$(cat "$record")|$(ls "$app" | tr "\n" " ")|$(grep -c '^schtasks /create' "$sandbox/stdout")" \
+  "0|$query
+$query_close|quennet quennetctl |1" "install --print asks for the tasks and changes nothing"
 for mode in 775 757; do
   chmod "$mode" "$app"
   run_ctl newer install "${knock[@]}"
@@ -124,6 +132,42 @@ run_ctl newer install --print
 expect_record "2|" "options alone"
 run_ctl newer
 expect_eq "$status|$(head -n 1 "$sandbox/stderr")" "2|Usage: quennetctl SUBCOMMAND [--help | ARGUMENTS]" "no subcommand"
+
+# install again with the same arguments changes nothing; with other ones (another port,
+# no closing task, lenient) it leaves what a single install with them leaves: the
+# rules of the old port closed, the closing task gone, another rule's set-up kept.
+host_state() { # the tasks, the rules, the settings as Windows prints them, the folders
+  (cd "$QUENNET_TASK_FOLDER" && md5sum -- *)
+  cat "$QUENNET_FIREWALL_RULES"
+  auditpol /get /subcategory:{0CCE9225-69AE-11D9-BED3-505054503030} /r
+  netsh advfirewall show allprofiles logging
+  ls -A "$app"
+  stat -c '%n %a %u' "$app" "$programdata/Tolvaren" "$programdata/Tolvaren/Quennet"
+}
+run_ctl newer install --close-after 10 "${knock[@]}"
+printf 'KnockRDP 203.0.113.45 3389\nOtherRule 192.0.2.1 3389\n' > "$QUENNET_FIREWALL_RULES"
+first=$(QUENNET_COMMAND_RECORD=/dev/null host_state)
+run_ctl newer install --close-after 10 "${knock[@]}"
+expect_eq "$status|$(cat "$record")|$(QUENNET_COMMAND_RECORD=/dev/null host_state)" "0|$setup
+$private
+$query
+$register
+$register_close|$first" "install again with the same arguments"
+other=(--lenient 5001,6002,7003 dt,du KnockRDP 60 3390)
+run_ctl newer install "${other[@]}"
+expect_record "0|$setup
+$private
+$query
+$newer_removal
+$event
+$query_close
+schtasks [/delete] [/tn] [Quennet KnockRDP close] [/f]
+$register" "install with other arguments closes the old port's rules and removes the closing task"
+after=$(QUENNET_COMMAND_RECORD=/dev/null host_state)
+rm "$QUENNET_TASK_FOLDER"/*
+run_ctl newer install "${other[@]}"
+expect_eq "$status|$(QUENNET_COMMAND_RECORD=/dev/null host_state)|$(grep -c '^OtherRule ' "$QUENNET_FIREWALL_RULES")" \
+  "0|$after|1" "what is left is what one install with the other arguments leaves; OtherRule stays"
 
 # uninstall: tasks that the stand-in does not know are not deleted. The link to the
 # firewall log that earlier installs made goes; one to anything else stays.
@@ -168,19 +212,3 @@ TABLE
 expect_eq "$status" 2 "check of a bad port list"
 "$app/quennetctl" check --lenient 7100,1024,49152 > "$sandbox/stdout" && status=0 || status=$?
 expect_eq "$status|$(cat "$sandbox/stdout")" "1|$lenient_warning" "check --lenient"
-
-# status: the log Quennet reads and the age of its newest line, the log files' ends.
-write_log
-printf 'line %s\r\n' 1 2 3 4 5 6 > "$app/velt.log"
-run_ctl newer status KnockRDP
-expect_eq "$status|$(grep -c '^> ' "$sandbox/stdout")|$(sed -n '/^Windows reports/,$p' "$sandbox/stdout" | sed -E 's/line .+, -?[0-9]+ seconds/line <stamp>, N seconds/')" \
-  "0|5|Windows reports version 6.1.7601
-The firewall log Quennet reads here: $windir\\system32\\LogFiles\\Firewall\\pfirewall.log
-  newest line <stamp>, N seconds old
-error.log: empty or missing
-velt.log, last lines:
-  line 2
-  line 3
-  line 4
-  line 5
-  line 6" "status"

@@ -70,8 +70,9 @@ void CheckFolderSecurity(FolderSecurity& folders, const std::string& folder) {
   folders.CreatePrivateFolder(made);
   folders.CreatePrivateFolder(made);
   const FolderFacts facts = folders.Inspect(made);
-  Check(facts.exists && facts.is_folder && !facts.is_link && facts.owner_trusted && !facts.others_may_write,
-        "CreatePrivateFolder: writable by SYSTEM and Administrators only, a trusted owner");
+  Check(facts.exists && facts.is_folder && !facts.is_link && facts.owner_trusted && !facts.others_may_write &&
+            !facts.others_may_read,
+        "CreatePrivateFolder: readable and writable by SYSTEM and Administrators only, a trusted owner");
   folders.MakePrivate(made);
   Check(!folders.Inspect(made).others_may_write, "MakePrivate keeps it so");
   Check(!folders.Inspect(folder + "\\missing").exists && !folders.Inspect(folder + "\\a.log").is_folder,

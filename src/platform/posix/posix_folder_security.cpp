@@ -31,6 +31,7 @@ FolderFacts PosixFolderSecurity::Inspect(const std::string& path) {
   facts.is_folder = S_ISDIR(info.st_mode);
   facts.owner_trusted = info.st_uid == ::geteuid() || info.st_uid == 0;
   facts.others_may_write = (info.st_mode & (S_IWGRP | S_IWOTH)) != 0;
+  facts.others_may_read = (info.st_mode & (S_IRGRP | S_IROTH)) != 0;
   return facts;
 }
 

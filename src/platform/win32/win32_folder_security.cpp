@@ -18,6 +18,8 @@ constexpr char kTrustedInstaller[] = "S-1-5-80-956008885-3418522649-1831038044-1
 // Rights that let their holder add, change or delete a folder's entries or its access.
 constexpr ACCESS_MASK kWriteRights =
     FILE_ADD_FILE | FILE_ADD_SUBDIRECTORY | FILE_DELETE_CHILD | WRITE_DAC | WRITE_OWNER | GENERIC_WRITE | GENERIC_ALL;
+// Rights that let their holder list a folder's entries.
+constexpr ACCESS_MASK kReadRights = FILE_LIST_DIRECTORY | GENERIC_READ | GENERIC_ALL;
 
 using Sid = std::vector<BYTE>;
 
@@ -73,9 +75,9 @@ struct TrustedSids {
   static bool Is(PSID sid, const Sid& known) { return EqualSid(sid, const_cast<BYTE*>(known.data())) != FALSE; }
 };
 
-// True when an allowing entry of the DACL gives someone untrusted a write right. No
+// True when an allowing entry of the DACL gives someone untrusted one of `rights`. No
 // DACL at all lets everyone do everything.
-bool OthersMayWrite(const PACL dacl, const TrustedSids& trusted) {
+bool OthersHave(const PACL dacl, const TrustedSids& trusted, ACCESS_MASK rights) {
   if (dacl == nullptr) return true;
   for (DWORD i = 0; i < dacl->AceCount; ++i) {
     void* entry = nullptr;
@@ -83,7 +85,7 @@ bool OthersMayWrite(const PACL dacl, const TrustedSids& trusted) {
     const auto* header = static_cast<const ACE_HEADER*>(entry);
     if (header->AceType != ACCESS_ALLOWED_ACE_TYPE) continue;
     auto* allowed = static_cast<ACCESS_ALLOWED_ACE*>(entry);
-    if ((allowed->Mask & kWriteRights) != 0 && !trusted.MayWrite(&allowed->SidStart)) return true;
+    if ((allowed->Mask & rights) != 0 && !trusted.MayWrite(&allowed->SidStart)) return true;
   }
   return false;
 }
@@ -185,7 +187,8 @@ FolderFacts Win32FolderSecurity::Inspect(const std::string& path) {
   const std::unique_ptr<void, decltype(&LocalFree)> release(descriptor, &LocalFree);
   const TrustedSids trusted;
   facts.owner_trusted = trusted.Owns(owner);
-  facts.others_may_write = OthersMayWrite(dacl, trusted);
+  facts.others_may_write = OthersHave(dacl, trusted, kWriteRights);
+  facts.others_may_read = OthersHave(dacl, trusted, kReadRights);
   return facts;
 }
 
