@@ -1,5 +1,7 @@
 #include "ctl/status_checks.h"
 
+#include <cmath>
+
 #include "ctl/host_setup.h"
 #include "ctl/knock_setup.h"
 #include "ctl/private_folders.h"
@@ -199,7 +201,7 @@ LinkCheck JudgeSecurityLog(const EventLogConfig& config, const EventLogInfo& inf
     // Room for twice the hours at this rate, so that a busier day still keeps one;
     // in whole MB, as Event Viewer sets it.
     const double wanted = static_cast<double>(config.max_size) * 2 * kSecurityLogHours * 3600 / static_cast<double>(span);
-    const std::uint64_t bytes = (static_cast<std::uint64_t>(wanted) / kMiB + 1) * kMiB;
+    const std::uint64_t bytes = static_cast<std::uint64_t>(std::ceil(wanted / kMiB)) * kMiB;
     return Fail(name, held + "; full, so it holds less than " + std::to_string(kSecurityLogHours) +
                           " hours: event 5152, of high volume, pushes the other events out",
                 {"wevtutil sl Security /ms:" + std::to_string(bytes)});
