@@ -11,7 +11,7 @@ Wires Quennet to a Windows host and closes what it opened.
   task       print the Task Scheduler XML that install registers
   close      remove the firewall rules that Quennet opened
   expire     close each address whose knock is older than the time it may stay open
-  status     the tasks, the rules, the firewall log and Quennet's log files
+  status     check each link a knock needs; the rules, the knocks, the log files
   check      warn about a knock that is easy to hit by chance
   page       write a web page that knocks from any browser
 
@@ -62,6 +62,10 @@ Administrators and TrustedInstaller. Warns as "check" does, then:
   writes the task XML beside the program as "Quennet RULE.xml", registers it as
   the task "Quennet RULE" ("Quennet RULE close" too, with --close-after) and
   removes it again; only SYSTEM and Administrators may read the tasks.
+Run again, it leaves the host as one install with these arguments would: it
+removes the closing task when --close-after is not given, closes the rules of
+RULE when PORT changed, and removes task XML files left beside the program. The
+set-ups of other rules stay.
   --print   print every command and XML file instead, and change nothing
 )";
 
@@ -94,10 +98,16 @@ goes once every knock on record is that old. Running it again changes nothing.
 
 inline constexpr const char* kStatusUsage = R"(Usage: quennetctl status RULE
 
-Shows the tasks of RULE, the firewall rules of that name, each address whose knock
-SYSTEM recorded with when its rule opened and when it closes (UTC), the Windows
-version, the firewall log that Quennet reads on this host and how old its newest
-line is, and the last lines of error.log and velt.log.
+Shows the firewall rules of RULE, each address whose knock SYSTEM recorded with
+when its rule opened and when it closes (UTC), the Windows version, the firewall
+log that Quennet reads on this host and the last lines of error.log and velt.log.
+Then checks each link that a knock needs, one line each, "ok" or "FAIL" with the
+commands that mend it: the audit of dropped packets, the logging of dropped
+packets in every profile, the log file every profile writes, the age of that log's
+newest line (24 hours at most), the Security log's room for a day of events, the
+knock task and the closing task, the program folder and Quennet's folder. Exit
+status 0 when every check holds, 1 otherwise. auditpol and wevtutil need an
+elevated prompt.
 )";
 
 inline constexpr const char* kCheckUsage = R"(Usage: quennetctl check [--lenient] PORTS
