@@ -128,7 +128,9 @@ for version in win10:10.0 win8:6.2.9200; do
 done
 run quennetctl install 701,702,703 dt KnockRDP 30 3389
 check "win8: install" "$status" 0
-check_sequence "${host_setup[@]}" "${private[@]}" "$register"
+# The recorder ends every query with status 0, so the closing task seems registered.
+check_sequence "${host_setup[@]}" "${private[@]}" 'schtasks /query /tn "Quennet KnockRDP" /xml ONE' \
+  'schtasks /query /tn "Quennet KnockRDP close" /xml ONE' 'schtasks /delete /tn "Quennet KnockRDP close" /f' "$register"
 check "win8: install removed the XML it registered" "$(ls "$app" | grep -c '\.xml$')" 0
 run quennetctl task --close-after 30 701,702,703 dt KnockRDP 30 3389
 check "win8: task prints two UTF-16 documents" "$(od -An -tx1 "$work/stdout" | tr -d ' \n' | grep -o 'fffe3c003f00' | wc -l)" 2
