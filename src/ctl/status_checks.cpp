@@ -35,7 +35,7 @@ Reading ReadOutput(CommandRunner& runner, const std::string& command) {
     const CommandOutput shown = runner.Read(command);
     if (shown.status == 0) return {WithoutNuls(shown.output), ""};
     return {std::nullopt, "exit status " + std::to_string(shown.status) + " from " + command +
-                              " (it needs an elevated prompt)"};
+                              "; status needs an elevated prompt"};
   } catch (const CommandFailed& error) {
     return {std::nullopt, error.what()};
   }
