@@ -53,14 +53,12 @@ void SnapshotScan(benchmark::State& state, bool every_line) {
   const std::string path = (std::filesystem::temp_directory_path() / "quennet_bench_scan.log").string();
   const std::string text = Records(state, "2012-07-17 10:17:07");
   std::ofstream(path, std::ios::binary) << text;
-  FakeHost fake;
   PosixFileService files;
-  Host host{files, fake.shell, fake.clock, fake.registry, fake.version, fake.folders, ""};
   const std::vector<std::string_view> needles{" 701 "};
   std::int64_t found = 0;
   for (auto _ : state) {
     ScanSnapshotFor(
-        host, path, every_line, [&] { return needles; },
+        *files.OpenTextFile(path), every_line, [&] { return needles; },
         [&](std::string_view line) {
           found += HasActionText(line, "DROP TCP") && HasPort(line, "701");
           return true;

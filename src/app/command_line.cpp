@@ -38,6 +38,7 @@ std::optional<KnockRoles> InterpretCommandLine(const std::string& CommandText, c
       roles.PortToOpen = sixth;
     } else if (IsDate(sixth)) {
       roles.ReferenceTime = sixth;
+      roles.ReferenceGiven = true;
     }
   }
   if (tokens.size() >= 7) roles.PortToOpen = tokens[6];

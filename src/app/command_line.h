@@ -14,6 +14,7 @@ struct KnockRoles {
   std::string PortToOpen;
   std::string SourceIP;
   std::string ReferenceTime;  // a date-time as text
+  bool ReferenceGiven = false;  // token 6 gave it, rather than the start time
 };
 
 // The argument text of one run: a strict knock is asked for by "--strict" as the first

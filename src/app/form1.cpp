@@ -4,6 +4,7 @@
 #include "fwlog/action_codes.h"
 #include "fwlog/snapshot.h"
 #include "knock/correlation.h"
+#include "knock/knock_openings.h"
 #include "knock/verification.h"
 #include "logging/event_entry.h"
 #include "logging/log_files.h"
@@ -26,6 +27,7 @@ void Form1::Timer1_Timer() { loaded_ = false; }
 
 void Form1::Run() {
   const DateTime StartTime = host_.clock.Now();
+  const std::int64_t started_ms = host_.clock.ElapsedMilliseconds();
   state_.DebugEnabled = debug_requested_ ? kTrue : kFalse;
   state_.AppDataFolder = CommonAppDataFolder(host_);
   DebugLog(host_, state_.DebugEnabled, NowText(host_.clock) + "  -  " + argument_text_);
@@ -39,6 +41,7 @@ void Form1::Run() {
 
   const auto roles = InterpretCommandLine(CommandText, GeneralDateText(StartTime));
   if (!roles) return;
+  if (!roles->ReferenceGiven) state_.SharedSnapshotsSince = started_ms;
   Knock(*roles);
 }
 
@@ -52,8 +55,9 @@ void Form1::Knock(KnockRoles roles) {
     LogData(host_, "error.log", NowText(host_.clock) + " No IP address was returned from correlation");
     return;
   }
+  std::string knock_lines;
   const bool KnockVerified = Check_Port_Knock(host_, state_, roles.ReferenceTime, roles.TimePeriod, roles.PortList,
-                                              roles.ActionList, roles.SourceIP);
+                                              roles.ActionList, roles.SourceIP, &knock_lines);
   if (!KnockVerified) return;
   // The address goes into a firewall rule: a forged snapshot must not open the port
   // to a list, a range, a keyword, or an address that no knock can come from.
@@ -63,8 +67,11 @@ void Form1::Knock(KnockRoles roles) {
   }
   std::string message = "Quennet - Port Knock Authenticated\r\nRule Name=" + roles.RuleName + "\r\nIP=" + roles.SourceIP;
   if (!roles.PortToOpen.empty()) message += "\r\nport=" + roles.PortToOpen;
-  LogEvent(host_, 100, "INFORMATION", message);
-  if (!roles.PortToOpen.empty()) Unlock_Port(host_, roles.RuleName, roles.PortToOpen, roles.SourceIP);
+  const KnockOpening opening{roles.RuleName, roles.SourceIP, roles.PortToOpen, knock_lines, roles.TimePeriod};
+  OpenOnce(host_, state_, opening, [&] {
+    LogEvent(host_, 100, "INFORMATION", message);
+    if (!roles.PortToOpen.empty()) Unlock_Port(host_, roles.RuleName, roles.PortToOpen, roles.SourceIP);
+  });
 }
 
 void ShowForm(Form1& form, Clock& clock) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 #include "platform/host.h"
@@ -25,5 +26,10 @@ struct NewestStamp {
 // and never more than one piece at a time; the windows examined, and the events let
 // through, are those of a search through the whole text.
 NewestStamp ReadNewestStamp(Host& host, const std::string& strLogFilePath);
+// The same for the log open as `stream`, whose reading in order stays where it was;
+// a failure adds the "error.log" line for strLogFilePath.
+NewestStamp ReadNewestStamp(Host& host, TextStream& stream, const std::string& strLogFilePath);
+// The same without a line: nothing when the log cannot be read.
+std::optional<NewestStamp> TryReadNewestStamp(Clock& clock, TextStream& stream);
 
 }  // namespace quennet

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "fwlog/line_fields.h"
-#include "fwlog/snapshot.h"
 #include "knock/knock_port.h"
 #include "knock/knock_time.h"
 #include "knock/snapshot_scan.h"
@@ -15,7 +14,8 @@ namespace quennet {
 
 std::string Check_Firewall_Log(Host& host, const FormState& form, const std::string& strDateTime,
                                const std::string& intTimePeriod, const std::string& strPortNumber) {
-  if (!WaitForLog(host, form, strDateTime, false)) return "";
+  const SnapshotInUse snapshot = WaitForLog(host, form, strDateTime, false);
+  if (!snapshot.exists) return "";
   // Trace lines are built only while the switch is on: there may be one per record.
   const auto trace = [&](const auto& make_line) { DebugLog(host, form.DebugEnabled, make_line); };
   const auto now = [&] { return NowText(host.clock); };
@@ -30,8 +30,9 @@ std::string Check_Firewall_Log(Host& host, const FormState& form, const std::str
   const std::string port_needle = KnockPortNeedle(form, strPortNumber);
   std::vector<std::string_view> needles{port_needle};
   if (form.StrictKnock) needles.push_back(kFieldsHeader);
+  if (!snapshot.stream) return result;
   ScanSnapshotFor(
-      host, SnapshotPath(form.AppDataFolder), form.DebugEnabled == kTrue, [&] { return needles; },
+      host, *snapshot.stream, form.DebugEnabled == kTrue, [&] { return needles; },
       [&](std::string_view line) {
         if (form.StrictKnock && layout.Read(line)) return true;
         if (!HasActionText(line, action)) return true;

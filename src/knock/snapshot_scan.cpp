@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <memory>
 #include <string>
 
 #include "fwlog/text_search.h"
@@ -13,28 +12,21 @@ namespace {
 
 constexpr auto kNone = std::string_view::npos;
 
-// Opens the snapshot and hands what `read` takes from it, piece by piece, to
-// on_piece until it returns false or the file ends.
+// Hands what `read` takes from the snapshot, piece by piece, to on_piece until it
+// returns false or the file ends.
 template <typename Read, typename OnPiece>
-bool ReadSnapshot(Host& host, const std::string& path, const Read& read, const OnPiece& on_piece,
-                  const ReadFailure& on_failure) {
-  std::unique_ptr<TextStream> stream;
-  try {
-    stream = host.files.OpenTextFile(path);
-  } catch (const RuntimeError&) {
-    return false;
-  }
+void ReadSnapshot(TextStream& stream, const Read& read, const OnPiece& on_piece, const ReadFailure& on_failure) {
   for (;;) {
     std::string_view piece;
     try {
       // A failed read ends the stream, so this loop always ends.
-      if (stream->AtEndOfStream()) return true;
-      piece = read(*stream);
+      if (stream.AtEndOfStream()) return;
+      piece = read(stream);
     } catch (const RuntimeError& error) {
       on_failure(error);
       continue;
     }
-    if (!on_piece(piece)) return true;
+    if (!on_piece(piece)) return;
   }
 }
 
@@ -118,10 +110,10 @@ class BlockScan {
 };
 
 // Every line in turn, as the trace takes them, which tells of the NUL bytes passed over.
-bool ScanSnapshot(Host& host, const std::string& path, const LineJudge& on_line, const ReadFailure& on_failure) {
+void ScanSnapshot(Host& host, TextStream& stream, const LineJudge& on_line, const ReadFailure& on_failure) {
   std::string line;
-  const auto read = [&line](TextStream& stream) {
-    stream.ReadLine(line);
+  const auto read = [&line](TextStream& from) {
+    from.ReadLine(line);
     return std::string_view(line);
   };
   const auto on_record = [&](std::string_view whole) {
@@ -133,17 +125,17 @@ bool ScanSnapshot(Host& host, const std::string& path, const LineJudge& on_line,
     }
     return on_line(whole.substr(start));
   };
-  return ReadSnapshot(host, path, read, on_record, on_failure);
+  ReadSnapshot(stream, read, on_record, on_failure);
 }
 
 }  // namespace
 
-bool ScanSnapshotFor(Host& host, const std::string& path, bool every_line, const Needles& needles,
+void ScanSnapshotFor(Host& host, TextStream& snapshot, bool every_line, const Needles& needles,
                      const LineJudge& on_line, const ReadFailure& on_failure) {
-  if (every_line) return ScanSnapshot(host, path, on_line, on_failure);
+  if (every_line) return ScanSnapshot(host, snapshot, on_line, on_failure);
   const auto read = [](TextStream& stream) { return stream.ReadLines(); };
   const auto on_block = [&](std::string_view block) { return BlockScan(block, needles).Run(on_line); };
-  return ReadSnapshot(host, path, read, on_block, on_failure);
+  ReadSnapshot(snapshot, read, on_block, on_failure);
 }
 
 }  // namespace quennet

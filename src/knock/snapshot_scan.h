@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/error.h"
-#include "platform/host.h"
+#include "platform/files.h"
 
 namespace quennet {
 
@@ -17,18 +17,17 @@ using ReadFailure = std::function<void(const RuntimeError&)>;
 // must last the whole scan.
 using Needles = std::function<std::vector<std::string_view>()>;
 
-// Reads the snapshot at `path`, handing lines to on_line until it returns false or
-// the file ends. A line that cannot be read goes to on_failure and is skipped: no
-// test ever sees the text of an earlier line again. Returns false when the snapshot
-// cannot be opened. A line that holds NUL bytes reaches the judge as what follows the
-// last of them, its record. The judge must pass over, without any effect, every line
-// that holds none of the texts needles() gives (asked again after each line it
-// judges): only the lines that hold one reach it, found in large blocks of the
-// snapshot without a copy per line. An empty text stands in every line. With
-// `every_line` (while tracing, whose lines tell of each line in turn) every line
-// reaches it, read one at a time, and Debug.log tells of each line whose NUL bytes
-// were passed over.
-bool ScanSnapshotFor(Host& host, const std::string& path, bool every_line, const Needles& needles,
+// Reads the snapshot open as `snapshot`, from where its reading stands, handing lines
+// to on_line until it returns false or the file ends. A line that cannot be read goes
+// to on_failure and is skipped: no test ever sees the text of an earlier line again.
+// A line that holds NUL bytes reaches the judge as what follows the last of them, its
+// record. The judge must pass over, without any effect, every line that holds none of
+// the texts needles() gives (asked again after each line it judges): only the lines
+// that hold one reach it, found in large blocks of the snapshot without a copy per
+// line. An empty text stands in every line. With `every_line` (while tracing, whose
+// lines tell of each line in turn) every line reaches it, read one at a time, and
+// Debug.log tells of each line whose NUL bytes were passed over.
+void ScanSnapshotFor(Host& host, TextStream& snapshot, bool every_line, const Needles& needles,
                      const LineJudge& on_line, const ReadFailure& on_failure);
 
 }  // namespace quennet

@@ -22,7 +22,7 @@ std::vector<std::string> Seen(const std::string& text, std::size_t piece, bool e
   fake.files.read_piece = piece;
   std::vector<std::string> seen;
   ScanSnapshotFor(
-      fake.host, test::kSnapshot, every_line, [&] { return seen.size() < switch_after ? needles : later; },
+      fake.host, *fake.files.OpenTextFile(test::kSnapshot), every_line, [&] { return seen.size() < switch_after ? needles : later; },
       [&](std::string_view line) {
         seen.emplace_back(line);
         return true;
@@ -72,7 +72,7 @@ TEST(SnapshotScan, HandsOnTheRecordAfterTheLastNulByteOfALine) {
   test::KnockHost fake;
   fake.files.files[test::kSnapshot] = text;
   ScanSnapshotFor(
-      fake.host, test::kSnapshot, true, [] { return std::vector<std::string_view>{}; },
+      fake.host, *fake.files.OpenTextFile(test::kSnapshot), true, [] { return std::vector<std::string_view>{}; },
       [](std::string_view) { return true; }, [](const RuntimeError&) {});
   const std::vector<std::string> trace = fake.Lines("Debug.log");
   ASSERT_EQ(trace.size(), 3u);

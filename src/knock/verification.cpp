@@ -7,7 +7,6 @@
 
 #include "fwlog/action_codes.h"
 #include "fwlog/line_fields.h"
-#include "fwlog/snapshot.h"
 #include "knock/knock_port.h"
 #include "knock/knock_time.h"
 #include "knock/snapshot_scan.h"
@@ -39,15 +38,22 @@ class KnockSearch {
     StartOver();
   }
 
-  // Judges one line; false once the whole knock list has been found.
+  // Judges one line. Once the knock is found, the search goes on unseen for a later
+  // knock of the address, so that the knock a run takes for its opening is the newest.
   bool Judge(std::string_view line);
   bool Detected() const { return detected_; }
+  // Whether the knock has been found, so that the scan goes on unseen.
+  bool Unseen() const { return unseen_; }
   // Texts of which a line must hold one for Judge to act on it.
   std::vector<std::string_view> Needles() const;
+  // After the scan: the lines of the newest knock found, one after another, and
+  // FirewallActionText and DebugEnabled back to what they were when the knock was found.
+  std::string Finish();
 
  private:
   bool Matches(std::string_view line);
-  bool Found();
+  bool Found(std::string_view line);
+  void KeepAttempt();
   bool Spoils(std::string_view line);
   void StartOver();
   void Advance();
@@ -63,9 +69,10 @@ class KnockSearch {
              " seconds of " + date_time_ + " using " + form_.FirewallActionText;
     });
   }
-  void LogPortMatch(const std::string& port) {
-    LogData(host_, "velt.log", Now() + " Port " + port + " has a match in the firewall log");
+  void LogMatch(const std::string& text) {
+    if (!unseen_) LogData(host_, "velt.log", Now() + text);
   }
+  void LogPortMatch(const std::string& port) { LogMatch(" Port " + port + " has a match in the firewall log"); }
 
   Host& host_;
   FormState& form_;
@@ -80,6 +87,12 @@ class KnockSearch {
   std::string previous_action_;  // the action text of the knock before the one sought
   FieldLayout layout_;
   bool detected_ = false;
+  std::vector<std::string> attempt_;  // the lines of the attempt under way
+  std::string newest_knock_;
+  bool unseen_ = false;
+  // FirewallActionText and DebugEnabled when the knock was found.
+  std::string found_action_;
+  std::int16_t traced_ = kFalse;
 };
 
 bool KnockSearch::Matches(std::string_view line) {
@@ -99,32 +112,57 @@ bool KnockSearch::Matches(std::string_view line) {
 
 bool KnockSearch::Judge(std::string_view line) {
   if (form_.StrictKnock && layout_.Read(line)) return true;
-  if (Matches(line)) return Found();
+  if (Matches(line)) return Found(line);
   if (form_.StrictKnock && position_ > 0 && Spoils(line)) {
     StartOver();
     // The line that spoiled one attempt may begin the next.
-    if (Matches(line)) return Found();
+    if (Matches(line)) return Found(line);
   }
   return true;
 }
 
-bool KnockSearch::Found() {
+bool KnockSearch::Found(std::string_view line) {
+  attempt_.emplace_back(line);
   if (!is_list_) {
     detected_ = true;  // a single port: the scan goes on to the end all the same
+    KeepAttempt();
     return true;
   }
   // A strict attempt may yet be spoiled: its lines wait until the whole knock is found.
   if (!form_.StrictKnock) LogPortMatch(ports_[position_]);
-  if (position_ + 1 == ports_.size()) {
-    if (form_.StrictKnock) {
-      for (const std::string& port : ports_) LogPortMatch(port);
-    }
-    LogData(host_, "velt.log", Now() + " All ports have been successfully matched to IP address " + source_);
-    detected_ = true;
-    return false;
+  if (position_ + 1 < ports_.size()) {
+    Advance();
+    return true;
   }
-  Advance();
+  if (form_.StrictKnock) {
+    for (const std::string& port : ports_) LogPortMatch(port);
+  }
+  LogMatch(" All ports have been successfully matched to IP address " + source_);
+  detected_ = true;
+  KeepAttempt();
+  if (!unseen_) {
+    // From here on nothing is written: the trace is off until Finish.
+    unseen_ = true;
+    found_action_ = form_.FirewallActionText;
+    traced_ = form_.DebugEnabled;
+    form_.DebugEnabled = kFalse;
+  }
+  StartOver();
   return true;
+}
+
+void KnockSearch::KeepAttempt() {
+  newest_knock_.clear();
+  for (const std::string& matched : attempt_) newest_knock_ += matched + "\n";
+  attempt_.clear();
+}
+
+std::string KnockSearch::Finish() {
+  if (unseen_) {
+    form_.FirewallActionText = found_action_;
+    form_.DebugEnabled = traced_;
+  }
+  return newest_knock_;
 }
 
 // Whether the line is one of the knocking address, inside the window, that is neither
@@ -157,6 +195,7 @@ std::vector<std::string_view> KnockSearch::Needles() const {
 
 void KnockSearch::StartOver() {
   position_ = 0;
+  attempt_.clear();
   form_.FirewallActionText = ReturnFirewallAction(host_.version, actions_[0]);
   TraceSearch();
 }
@@ -175,16 +214,23 @@ void KnockSearch::Advance() {
 
 bool Check_Port_Knock(Host& host, FormState& form, const std::string& strDateTime, const std::string& intTimePeriod,
                       const std::string& strPortNumber, const std::string& strCorrelation_FWAction,
-                      const std::string& strSourceIPaddress) {
+                      const std::string& strSourceIPaddress, std::string* knock_lines) {
   bool detected = false;
-  if (WaitForLog(host, form, strDateTime, true)) {
+  const SnapshotInUse snapshot = WaitForLog(host, form, strDateTime, true);
+  if (snapshot.exists) {
     KnockSearch search(host, form, strDateTime, intTimePeriod, strPortNumber, strCorrelation_FWAction,
                        strSourceIPaddress);
-    ScanSnapshotFor(
-        host, SnapshotPath(form.AppDataFolder), form.DebugEnabled == kTrue, [&] { return search.Needles(); },
-        [&](std::string_view line) { return search.Judge(line); },
-        [&](const RuntimeError& error) { LogData(host, "error.log", "error reading log file " + error.description()); });
+    if (snapshot.stream) {
+      ScanSnapshotFor(
+          host, *snapshot.stream, form.DebugEnabled == kTrue, [&] { return search.Needles(); },
+          [&](std::string_view line) { return search.Judge(line); },
+          [&](const RuntimeError& error) {
+            if (!search.Unseen()) LogData(host, "error.log", "error reading log file " + error.description());
+          });
+    }
     detected = search.Detected();
+    const std::string newest = search.Finish();
+    if (knock_lines != nullptr) *knock_lines = newest;
   }
   DebugLog(host, form.DebugEnabled,
            NowText(host.clock) + "  -  " + (detected ? " port knock successfully detected" : " failed to identify port knock"));

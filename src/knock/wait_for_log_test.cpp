@@ -19,7 +19,7 @@ TEST(WaitForLog, CopiesAgainEveryFiveSecondsForThirtySecondsUnlessTheLogHasCaugh
   for (const auto& [live, empty_means_caught_up, pauses] : cases) {
     KnockHost fake;
     fake.files.files[test::kLive] = live;
-    EXPECT_TRUE(WaitForLog(fake.host, fake.form, test::kReference, empty_means_caught_up));
+    EXPECT_TRUE(WaitForLog(fake.host, fake.form, test::kReference, empty_means_caught_up).exists);
     EXPECT_EQ(fake.clock.pauses, std::vector<int>(pauses, 5000)) << live << empty_means_caught_up;
     EXPECT_EQ(fake.files.changes.size(), pauses + 1u);
   }
@@ -29,7 +29,7 @@ TEST(WaitForLog, StopsWhenAFreshCopyReachesTheReferenceTime) {
   KnockHost fake;
   fake.files.files[test::kLive] = Entry("10:17:01", "703") + "\r\n";
   fake.clock.on_sleep = [&fake] { fake.Log({}); };
-  EXPECT_TRUE(WaitForLog(fake.host, fake.form, test::kReference, false));
+  EXPECT_TRUE(WaitForLog(fake.host, fake.form, test::kReference, false).exists);
   EXPECT_EQ(fake.clock.pauses.size(), 1u);
 }
 

@@ -9,6 +9,19 @@
 
 namespace quennet {
 
+// What tells one state of a file from another: which file it is (its volume and its
+// number there), its size, and when its content and its attributes last changed, in
+// the platform's own units. A file that grows changes its size; one put in its place
+// is another file.
+struct FileStamp {
+  std::uint64_t volume = 0;
+  std::uint64_t id = 0;
+  std::uint64_t size = 0;
+  std::int64_t written = 0;
+  std::int64_t changed = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+
 // A text file opened for reading: 8-bit text, bytes kept as they are. Closed when
 // destroyed. A failing member throws RuntimeError.
 class TextStream {
@@ -20,8 +33,10 @@ class TextStream {
   // The file's size in bytes.
   virtual std::uint64_t Size() = 0;
   // The `size` bytes from `offset` on (fewer at the file's end), without reading the
-  // bytes before them. Only for a stream whose text is not read otherwise.
+  // bytes before them; the reading in order below goes on where it was.
   virtual std::string ReadAt(std::uint64_t offset, std::size_t size) = 0;
+  // The stamp of the file open here, whatever name it has meanwhile.
+  virtual FileStamp Stamp() = 0;
   // The next line without its end, into `line`, whose storage is reused: reading a
   // large log line by line then allocates nothing per line. A line ends at CR LF,
   // LF or a lone CR.
@@ -43,6 +58,8 @@ class FileService {
  public:
   virtual ~FileService() = default;
   virtual bool FileExists(const std::string& path) = 0;
+  // The stamp of the file at `path`; a symbolic link or reparse point is followed.
+  virtual FileStamp Stamp(const std::string& path) = 0;
   // Replaces `to` whole with a copy of `from`: a reader of `to` sees either the old
   // file or the new one, never a half-written one, and a failed copy leaves the
   // old one as it was. A `from` that is a symbolic link or reparse point is followed

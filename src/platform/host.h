@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/clock.h"
+#include "platform/file_locks.h"
 #include "platform/files.h"
 #include "platform/folder_security.h"
 #include "platform/privileges.h"
@@ -15,6 +16,7 @@ namespace quennet {
 // The services of the machine the program runs on, real or fake.
 struct Host {
   FileService& files;
+  FileLocks& locks;
   ShellService& shell;
   Clock& clock;
   RegistryService& registry;

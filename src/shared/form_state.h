@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace quennet {
@@ -20,6 +21,10 @@ struct FormState {
   // Set by "--strict": knock ports count only as destination ports, and any other
   // packet from the knocking address between the knock ports spoils the attempt.
   bool StrictKnock = false;
+  // Set when the reference time is the run's start: the moment it started, as
+  // Clock::ElapsedMilliseconds gives it. A snapshot that another run began to copy
+  // after it serves this run as one of its own would. Unset, every knock step copies.
+  std::optional<std::int64_t> SharedSnapshotsSince;
 };
 
 }  // namespace quennet

@@ -10,20 +10,29 @@ namespace {
 
 constexpr long kErrDeviceIo = 57;
 
+// Text that is the same has the same stamp.
+FileStamp StampOf(const std::string& text) {
+  return {0, 0, text.size(), static_cast<std::int64_t>(std::hash<std::string>{}(text)), 0};
+}
+
 class FakeTextStream : public TextStream {
  public:
-  FakeTextStream(std::string text, std::size_t read_piece, std::set<int> failing_lines)
+  FakeTextStream(std::string text, std::size_t read_piece, std::set<int> failing_lines, std::function<void()> after_read_at)
       : text_(std::move(text)),
         chunks_{text_, read_piece},
         lines_(std::ref(chunks_)),
-        failing_lines_(std::move(failing_lines)) {}
+        failing_lines_(std::move(failing_lines)),
+        after_read_at_(std::move(after_read_at)) {}
 
   bool AtEndOfStream() override { return lines_.AtEnd(); }
   std::string ReadAll() override { return lines_.ReadAll(); }
   std::uint64_t Size() override { return text_.size(); }
   std::string ReadAt(std::uint64_t offset, std::size_t size) override {
-    return offset < text_.size() ? text_.substr(static_cast<std::size_t>(offset), size) : "";
+    std::string piece = offset < text_.size() ? text_.substr(static_cast<std::size_t>(offset), size) : "";
+    if (after_read_at_) after_read_at_();
+    return piece;
   }
+  FileStamp Stamp() override { return StampOf(text_); }
   void ReadLine(std::string& line) override {
     std::string next = lines_.ReadLine();
     if (failing_lines_.count(reads_++)) throw RuntimeError(kErrDeviceIo, "Device I/O error");
@@ -42,6 +51,7 @@ class FakeTextStream : public TextStream {
   MemoryChunks chunks_;
   LineBuffer lines_;
   std::set<int> failing_lines_;
+  std::function<void()> after_read_at_;
   int reads_ = 0;
   std::string block_;
 };
@@ -74,6 +84,12 @@ bool FakeFileService::FileExists(const std::string& path) {
   return files.count(path) > 0;
 }
 
+FileStamp FakeFileService::Stamp(const std::string& path) {
+  const auto found = files.find(path);
+  if (found == files.end()) throw RuntimeError(kErrFileNotFound, "File not found");
+  return StampOf(found->second);
+}
+
 void FakeFileService::CopyFile(const std::string& from, const std::string& to) {
   Check(Op::CopyFile, to);
   const auto found = files.find(from);
@@ -87,8 +103,10 @@ std::unique_ptr<TextStream> FakeFileService::OpenTextFile(const std::string& pat
   const auto found = files.find(path);
   if (found == files.end()) throw RuntimeError(kErrFileNotFound, "File not found");
   const auto lines = failing_lines_.find(path);
+  std::function<void()> hook;
+  if (after_read_at) hook = [this, path] { after_read_at(path); };
   return std::make_unique<FakeTextStream>(found->second, read_piece,
-                                          lines == failing_lines_.end() ? std::set<int>{} : lines->second);
+                                          lines == failing_lines_.end() ? std::set<int>{} : lines->second, hook);
 }
 
 void FakeFileService::RemoveFile(const std::string& path) {

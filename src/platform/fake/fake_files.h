@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <limits>
 #include <map>
 #include <set>
@@ -33,10 +34,15 @@ class FakeFileService : public FileService {
   // Streams opened from now on read at most this many bytes at a time, which puts
   // line ends on the edges of what they hold.
   std::size_t read_piece = std::numeric_limits<std::size_t>::max();
+  // Runs after every ReadAt of a stream opened from `path`, for a test to play another
+  // process meanwhile.
+  std::function<void(const std::string& path)> after_read_at;
   // The lines appended to `path`, without their CR LF.
   std::vector<std::string> Lines(const std::string& path) const;
 
   bool FileExists(const std::string& path) override;
+  // A file's stamp is that of its text: the same text, the same stamp.
+  FileStamp Stamp(const std::string& path) override;
   void CopyFile(const std::string& from, const std::string& to) override;
   std::unique_ptr<TextStream> OpenTextFile(const std::string& path) override;
   void AppendLine(const std::string& path, const std::string& line) override;

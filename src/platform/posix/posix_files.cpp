@@ -16,6 +16,12 @@
 namespace quennet {
 namespace {
 
+FileStamp StampOf(const struct stat& info) {
+  const auto nanoseconds = [](const timespec& at) { return std::int64_t{at.tv_sec} * 1000000000 + at.tv_nsec; };
+  return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+          static_cast<std::uint64_t>(info.st_size), nanoseconds(info.st_mtim), nanoseconds(info.st_ctim)};
+}
+
 bool HasType(const std::string& path, mode_t type) {
   struct stat info {};
   return ::stat(NativePath(path).c_str(), &info) == 0 && (info.st_mode & S_IFMT) == type;
@@ -34,10 +40,11 @@ class FdTextStream : public TextStream {
 
   bool AtEndOfStream() override { return lines_.AtEnd(); }
   std::string ReadAll() override { return lines_.ReadAll(); }
-  std::uint64_t Size() override {
+  std::uint64_t Size() override { return Stamp().size; }
+  FileStamp Stamp() override {
     struct stat info {};
     if (::fstat(fd_.get(), &info) != 0) throw ErrnoError(errno);
-    return static_cast<std::uint64_t>(info.st_size);
+    return StampOf(info);
   }
   std::string ReadAt(std::uint64_t offset, std::size_t size) override {
     std::string piece(size, '\0');
@@ -62,6 +69,12 @@ class FdTextStream : public TextStream {
 }  // namespace
 
 bool PosixFileService::FileExists(const std::string& path) { return HasType(path, S_IFREG); }
+
+FileStamp PosixFileService::Stamp(const std::string& path) {
+  struct stat info {};
+  if (::stat(NativePath(path).c_str(), &info) != 0) throw ErrnoError(errno);
+  return StampOf(info);
+}
 
 void PosixFileService::CopyFile(const std::string& from, const std::string& to) {
   ReplaceWithCopy(NativePath(from), NativePath(to));

@@ -9,6 +9,7 @@ namespace quennet {
 class PosixFileService : public FileService {
  public:
   bool FileExists(const std::string& path) override;
+  FileStamp Stamp(const std::string& path) override;
   void CopyFile(const std::string& from, const std::string& to) override;
   std::unique_ptr<TextStream> OpenTextFile(const std::string& path) override;
   void AppendLine(const std::string& path, const std::string& line) override;

@@ -8,6 +8,7 @@
 #include "platform/platform.h"
 #include "platform/posix/errno_error.h"
 #include "platform/posix/posix_clock.h"
+#include "platform/posix/posix_file_locks.h"
 #include "platform/posix/posix_files.h"
 #include "platform/posix/posix_folder_security.h"
 #include "platform/posix/posix_privileges.h"
@@ -46,7 +47,7 @@ class PosixPlatform : public Platform {
  public:
   PosixPlatform(int argc, char** argv)
       : version_(std::getenv("QUENNET_WINDOWS_VERSION")),
-        host_{files_, shell_, clock_, registry_, version_, folders_, privileges_, ProgramFolder()},
+        host_{files_, locks_, shell_, clock_, registry_, version_, folders_, privileges_, ProgramFolder()},
         argument_text_(JoinArguments(argc, argv)) {
     LoadRegistryExport(FileBytes(std::getenv("QUENNET_REGISTRY")), registry_);
   }
@@ -56,6 +57,7 @@ class PosixPlatform : public Platform {
 
  private:
   PosixFileService files_;
+  PosixFileLocks locks_;
   PosixShell shell_;
   PosixClock clock_;
   MemoryRegistry registry_;

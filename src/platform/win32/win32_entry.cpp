@@ -1,5 +1,7 @@
 #include "platform/win32/win32_entry.h"
 
+#include <algorithm>
+
 #include "platform/win32/win32_error.h"
 
 namespace quennet {
@@ -25,6 +27,43 @@ FileHandle OpenEntry(const std::string& path, DWORD access, DWORD share, DWORD d
     throw RuntimeError(kErrPathFileAccess, "Path/File access error");
   }
   return entry;
+}
+
+std::size_t ReadSome(HANDLE file, char* buffer, std::size_t size, const std::uint64_t* offset) {
+  OVERLAPPED at{};
+  if (offset != nullptr) {
+    at.Offset = static_cast<DWORD>(*offset);
+    at.OffsetHigh = static_cast<DWORD>(*offset >> 32);
+  }
+  DWORD got = 0;
+  const auto wanted = static_cast<DWORD>(std::min<std::size_t>(size, MAXDWORD));
+  if (!ReadFile(file, buffer, wanted, &got, offset != nullptr ? &at : nullptr)) {
+    if (GetLastError() == ERROR_HANDLE_EOF) return 0;
+    throw LastWin32Error();
+  }
+  return got;
+}
+
+void WriteAll(HANDLE file, const char* data, std::size_t size) {
+  while (size > 0) {
+    DWORD written = 0;
+    const auto wanted = static_cast<DWORD>(std::min<std::size_t>(size, MAXDWORD));
+    if (!WriteFile(file, data, wanted, &written, nullptr)) throw LastWin32Error();
+    data += written;
+    size -= written;
+  }
+}
+
+FileStamp StampOf(HANDLE file) {
+  BY_HANDLE_FILE_INFORMATION info{};
+  FILE_BASIC_INFO basic{};
+  if (!GetFileInformationByHandle(file, &info) ||
+      !GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof basic)) {
+    throw LastWin32Error();
+  }
+  const auto join = [](DWORD high, DWORD low) { return (std::uint64_t{high} << 32) | low; };
+  return {info.dwVolumeSerialNumber, join(info.nFileIndexHigh, info.nFileIndexLow),
+          join(info.nFileSizeHigh, info.nFileSizeLow), basic.LastWriteTime.QuadPart, basic.ChangeTime.QuadPart};
 }
 
 }  // namespace quennet

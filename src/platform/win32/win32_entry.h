@@ -2,8 +2,12 @@
 
 #include "platform/win32/win32_api.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <utility>
+
+#include "platform/files.h"
 
 namespace quennet {
 
@@ -36,5 +40,12 @@ DWORD EntryAttributes(const FileHandle& entry);
 // be opened.
 FileHandle OpenEntry(const std::string& path, DWORD access, DWORD share, DWORD disposition,
                      DWORD flags = FILE_ATTRIBUTE_NORMAL);
+
+// Up to `size` bytes at the file pointer, or at `offset` when given; 0 at the end.
+std::size_t ReadSome(HANDLE file, char* buffer, std::size_t size, const std::uint64_t* offset = nullptr);
+// Writes all of `size` bytes at the file pointer.
+void WriteAll(HANDLE file, const char* data, std::size_t size);
+// The stamp of the file open as `file`, which needs FILE_READ_ATTRIBUTES access.
+FileStamp StampOf(HANDLE file);
 
 }  // namespace quennet

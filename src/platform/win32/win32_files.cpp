@@ -1,6 +1,5 @@
 #include "platform/win32/win32_api.h"
 
-#include <algorithm>
 #include <vector>
 
 #include "platform/copy_names.h"
@@ -15,39 +14,18 @@ namespace {
 
 constexpr std::size_t kCopyChunk = std::size_t{1} << 20;
 
-// Up to `size` bytes at the file pointer, or at `offset` when given; 0 at the end.
-std::size_t ReadSome(HANDLE file, char* buffer, std::size_t size, const std::uint64_t* offset = nullptr) {
-  OVERLAPPED at{};
-  if (offset != nullptr) {
-    at.Offset = static_cast<DWORD>(*offset);
-    at.OffsetHigh = static_cast<DWORD>(*offset >> 32);
-  }
-  DWORD got = 0;
-  const auto wanted = static_cast<DWORD>(std::min<std::size_t>(size, MAXDWORD));
-  if (!ReadFile(file, buffer, wanted, &got, offset != nullptr ? &at : nullptr)) {
-    if (GetLastError() == ERROR_HANDLE_EOF) return 0;
-    throw LastWin32Error();
-  }
-  return got;
-}
-
-void WriteAll(HANDLE file, const char* data, std::size_t size) {
-  while (size > 0) {
-    DWORD written = 0;
-    const auto wanted = static_cast<DWORD>(std::min<std::size_t>(size, MAXDWORD));
-    if (!WriteFile(file, data, wanted, &written, nullptr)) throw LastWin32Error();
-    data += written;
-    size -= written;
-  }
-}
-
 class Win32TextStream : public TextStream {
  public:
   // Others may go on writing, replacing or deleting the file while it is read: the
-  // firewall keeps its log open, and a snapshot may be copied over meanwhile.
+  // firewall keeps its log open, and a snapshot may be copied over meanwhile. Every
+  // read names its offset: a read at an offset moves the file pointer of a handle
+  // like this one, so reading in order from the file pointer would go on after it.
   explicit Win32TextStream(const std::string& path)
-      : file_(OpenEntry(path, GENERIC_READ, kShareAll, OPEN_EXISTING)),
-        lines_([this](char* buffer, std::size_t size) { return ReadSome(file_.get(), buffer, size); }) {}
+      : file_(OpenEntry(path, GENERIC_READ, kShareAll, OPEN_EXISTING)), lines_([this](char* buffer, std::size_t size) {
+          const std::size_t got = ReadSome(file_.get(), buffer, size, &next_);
+          next_ += got;
+          return got;
+        }) {}
 
   bool AtEndOfStream() override { return lines_.AtEnd(); }
   std::string ReadAll() override { return lines_.ReadAll(); }
@@ -56,6 +34,7 @@ class Win32TextStream : public TextStream {
     if (!GetFileSizeEx(file_.get(), &length)) throw LastWin32Error();
     return static_cast<std::uint64_t>(length.QuadPart);
   }
+  FileStamp Stamp() override { return StampOf(file_.get()); }
   std::string ReadAt(std::uint64_t offset, std::size_t size) override {
     std::string piece(size, '\0');
     std::size_t got = 0;
@@ -73,6 +52,7 @@ class Win32TextStream : public TextStream {
 
  private:
   FileHandle file_;
+  std::uint64_t next_ = 0;  // where reading in order goes on
   LineBuffer lines_;
 };
 
@@ -105,12 +85,16 @@ bool IsRunning(unsigned long pid) {
 }
 
 // Puts `temporary` in the place of `to` in one step. ReplaceFileA does so even while
-// others still read the old file; a new destination is renamed into place.
+// others still read the old file; a new destination is renamed into place, and so is
+// the copy when ReplaceFileA removed the old file but could not rename the copy
+// (ERROR_UNABLE_TO_MOVE_REPLACEMENT without a backup file: `to` is gone by then).
 bool MoveIntoPlace(const std::string& temporary, const std::string& to) {
   if (ReplaceFileA(to.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
     return true;
   }
-  return GetLastError() == ERROR_FILE_NOT_FOUND && MoveFileExA(temporary.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING);
+  const DWORD error = GetLastError();
+  return (error == ERROR_FILE_NOT_FOUND || error == ERROR_UNABLE_TO_MOVE_REPLACEMENT) &&
+         MoveFileExA(temporary.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING);
 }
 
 }  // namespace
@@ -118,6 +102,13 @@ bool MoveIntoPlace(const std::string& temporary, const std::string& to) {
 bool Win32FileService::FileExists(const std::string& path) {
   const DWORD attributes = Attributes(path);
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+FileStamp Win32FileService::Stamp(const std::string& path) {
+  // The live log may be a link: what it points to is stamped.
+  const FileHandle file(
+      CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return StampOf(file.get());
 }
 
 void Win32FileService::CopyFile(const std::string& from, const std::string& to) {

@@ -8,6 +8,7 @@
 #include "platform/platform.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_command_line.h"
+#include "platform/win32/win32_file_locks.h"
 #include "platform/win32/win32_error.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_folder_security.h"
@@ -53,13 +54,14 @@ std::string ProgramFolder() {
 
 class Win32Platform : public Platform {
  public:
-  Win32Platform() : host_{files_, shell_, clock_, registry_, version_, folders_, privileges_, ProgramFolder()} {}
+  Win32Platform() : host_{files_, locks_, shell_, clock_, registry_, version_, folders_, privileges_, ProgramFolder()} {}
 
   Host& host() override { return host_; }
   std::string ArgumentText() override { return ArgumentsAfterProgramName(GetCommandLineA()); }
 
  private:
   Win32FileService files_;
+  Win32FileLocks locks_;
   Win32Shell shell_;
   Win32Clock clock_;
   Win32Registry registry_;
