@@ -2,8 +2,8 @@
 // mode. The scan with the trace off, which hands the knock steps only the lines that
 // hold a knock port's text (strict: also a header or the knocking address), against
 // the line-by-line scan the trace takes, with the log read in pieces of any size: both
-// give the same address, the same verdict and the same velt.log and error.log lines
-// (the whole-run target checks the waits). The first line holds the knock (see Knock).
+// give the same address, the same verdict, the same lines of the newest knock and the
+// same velt.log and error.log lines (the whole-run target checks the waits). The first line holds the knock (see Knock).
 #include <charconv>
 #include <cstddef>
 #include <cstdint>
@@ -53,6 +53,7 @@ struct KnockRun {
   test::KnockHost fake;
   std::string found;
   bool verified = false;
+  std::string knock_lines;
 
   KnockRun(Knock knock, const std::string& log, bool strict, bool trace) {
     fake.form.DebugEnabled = trace ? kTrue : kFalse;
@@ -63,7 +64,7 @@ struct KnockRun {
     found = Check_Firewall_Log(fake.host, fake.form, knock.reference, knock.period, LastElement(knock.ports));
     if (knock.source.empty()) knock.source = found;
     verified = Check_Port_Knock(fake.host, fake.form, knock.reference, knock.period, knock.ports, knock.actions,
-                                knock.source);
+                                knock.source, &knock_lines);
   }
 };
 
@@ -77,6 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const KnockRun every_line(knock, log, strict, true);
     fuzz::Check(fast.found == every_line.found, "both scans correlate the same address");
     fuzz::Check(fast.verified == every_line.verified, "both scans reach the same verdict");
+    fuzz::Check(fast.knock_lines == every_line.knock_lines, "both scans take the same knock for the opening");
     for (const char* name : {"velt.log", "error.log"}) {
       fuzz::Check(fast.fake.Lines(name) == every_line.fake.Lines(name), "both scans write the same log lines");
     }

@@ -12,11 +12,13 @@
 # `quennet.exe --help` (Wine's own start and end). Then it builds the `bench` preset
 # and runs the Google Benchmark cases. With --latency, instead, the time a user
 # waits: from the last knock packet to the started netsh (see knock_latency below;
-# it takes about five minutes).
+# it takes about five minutes). With --flood N, instead, N runs at once as a busy
+# host's task starts them (bench/flood.sh), the live log flushed every FLUSH seconds.
 #
 # Usage: scripts/bench.sh [--no-cases] [--wine] [--log-mib N] [ROUNDS]
 #        (ROUNDS of a and b each, default 7)
 #        scripts/bench.sh --latency
+#        scripts/bench.sh --flood N [--flush FLUSH]   (default 2 s)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export LC_ALL=C
@@ -30,6 +32,8 @@ while [ $# -gt 0 ]; do
     --no-cases) cases=no ;;
     --wine) wine_too=yes ;;
     --latency) parts=latency ;;
+    --flood) parts=flood; flood_runs=$2; shift ;;
+    --flush) flush=$2; shift ;;
     --log-mib) log_mib=$2; shift ;;
     *) break ;;
   esac
@@ -44,6 +48,9 @@ holds() { if awk "BEGIN { exit !($1) }"; then echo held; else echo MISSED; fi; }
 
 cmake --preset default >/dev/null
 cmake --build --preset default --target quennet quennet-knock firewall_standin >/dev/null
+if [ "$parts" == flood ]; then
+  QUENNET_BIN=$PWD/build/default/quennet QUENNET_SOURCE=$PWD exec bench/flood.sh "$flood_runs" "${flush:-2}"
+fi
 
 # The sandbox of the end-to-end tests: $app, $live, $sandbox, the stand-in commands;
 # and the loopback stand-in for the firewall with the client's knock ports.

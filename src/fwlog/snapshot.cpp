@@ -40,6 +40,16 @@ std::optional<SnapshotRecord> RecordIn(LockedFile& file) {
   }
 }
 
+// The record read without a turn: one that a writer has cut short reads as none.
+std::optional<SnapshotRecord> PeekRecord(Host& host, const std::string& path) {
+  try {
+    if (!host.files.FileExists(path)) return std::nullopt;
+    return ReadRecord(host.files.OpenTextFile(path)->ReadAll());
+  } catch (const RuntimeError&) {
+    return std::nullopt;
+  }
+}
+
 // Whether the snapshot open as `current`, which `record` must describe, serves the
 // run as it is: the live log has not changed since its copy began, or the copy began
 // after the run started and the snapshot reaches the reference time.
@@ -55,6 +65,15 @@ bool Serves(Host& host, const FormState& state, const SnapshotRecord& record, Sn
   if (record.copy_began_ms <= *state.SharedSnapshotsSince) return false;
   current.newest = TryReadNewestStamp(host.clock, *current.stream);
   return current.newest && reaches(*current.newest);
+}
+
+// The snapshot open, when the run shares snapshots and `record` shows it serves.
+std::optional<SnapshotInUse> Shared(Host& host, const FormState& state, const std::optional<SnapshotRecord>& record,
+                                    const ReachesReference& reaches) {
+  if (!state.SharedSnapshotsSince || !record) return std::nullopt;
+  SnapshotInUse current = OpenSnapshot(host, SnapshotPath(state.AppDataFolder), false);
+  if (!Serves(host, state, *record, current, reaches)) return std::nullopt;
+  return current;
 }
 
 }  // namespace
@@ -82,16 +101,18 @@ bool CopyFirewallLog(Host& host, const FormState& state) {
 
 SnapshotInUse RefreshSnapshot(Host& host, const FormState& state, const ReachesReference& reaches) {
   const std::string snapshot = SnapshotPath(state.AppDataFolder);
+  // Most runs of a flood find the snapshot serving them: they need no turn for that.
+  std::optional<SnapshotInUse> shared =
+      Shared(host, state, PeekRecord(host, StateFilePath(state.AppDataFolder, kSnapshotState)), reaches);
+  if (shared) return std::move(*shared);
   const std::unique_ptr<LockedFile> turn = TakeTurn(host, state);
   if (!turn) {
     CopyFirewallLog(host, state);
     return OpenSnapshot(host, snapshot, true);
   }
-  const std::optional<SnapshotRecord> record = RecordIn(*turn);
-  if (state.SharedSnapshotsSince && record) {
-    SnapshotInUse current = OpenSnapshot(host, snapshot, false);
-    if (Serves(host, state, *record, current, reaches)) return current;
-  }
+  // Another run may have copied while this one waited for its turn.
+  shared = Shared(host, state, RecordIn(*turn), reaches);
+  if (shared) return std::move(*shared);
   // The live log's state is taken before the copy, which holds at least that much.
   SnapshotRecord copy{host.clock.ElapsedMilliseconds(), {}, {}, state.FirewallLogPath};
   bool stamped = true;

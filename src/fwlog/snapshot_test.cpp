@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "platform/fake/fake_host.h"
 
 namespace quennet {
@@ -22,6 +24,45 @@ TEST(Snapshot, ClearingTheFolderRemovesStaleCopiesAndASnapshotOfAnotherOwner) {
     fake.folders.folders[snapshot] = facts;
     ClearSnapshotFolder(fake.host, "C:\\Data");
     EXPECT_EQ(fake.files.changes, changes);
+  }
+}
+
+TEST(Snapshot, AnotherRunsCopyServesOnlyWhereACopyOfTheRunsOwnWouldBeTheSame) {
+  struct Case {
+    const char* what;
+    std::optional<std::int64_t> since;  // when the run started; the other run's copy began at 1000
+    bool live_changed;
+    bool snapshot_replaced;
+    bool reaches;
+    bool copies;
+  };
+  const Case cases[] = {
+      {"the live log unchanged", 1500, false, false, false, false},
+      {"a copy begun after the start that reaches the reference", 500, true, false, true, false},
+      {"a copy begun before the start", 1000, true, false, true, true},
+      {"a copy that does not reach the reference", 500, true, false, false, true},
+      {"a reference time from the command line", std::nullopt, false, false, true, true},
+      {"a snapshot that is not the copy recorded", 500, false, true, true, true},
+  };
+  for (const Case& c : cases) {
+    FakeHost fake;
+    FormState form;
+    form.AppDataFolder = "C:\\Data";
+    form.FirewallLogPath = "C:\\Windows\\pfirewall.log";
+    const std::string snapshot = SnapshotPath(form.AppDataFolder);
+    fake.files.files[form.FirewallLogPath] = "2012-07-17 10:17:07 DROP TCP\r\n";
+    fake.clock.elapsed_ms = 1000;
+    RefreshSnapshot(fake.host, form, [](const NewestStamp&) { return false; });  // another run's
+    fake.clock.elapsed_ms = 2000;
+    if (c.live_changed) fake.files.files[form.FirewallLogPath] += "2012-07-17 10:17:08 DROP TCP\r\n";
+    if (c.snapshot_replaced) fake.files.files[snapshot] += "2012-07-17 10:17:09 DROP TCP\r\n";
+    fake.files.changes.clear();
+    form.SharedSnapshotsSince = c.since;
+
+    const SnapshotInUse in_use = RefreshSnapshot(fake.host, form, [&](const NewestStamp&) { return c.reaches; });
+    EXPECT_EQ(fake.files.changes.size(), c.copies ? 1u : 0u) << c.what;
+    ASSERT_TRUE(in_use.exists && in_use.stream) << c.what;
+    EXPECT_EQ(in_use.stream->ReadAll(), fake.files.files[snapshot]) << c.what;
   }
 }
 

@@ -90,6 +90,55 @@ TEST(Verification, EachLineServesOneKnockFromOneSourceWithItsOwnAction) {
   EXPECT_TRUE(detects(mixed, "1000", "dt", other));
 }
 
+TEST(Verification, AKnockIsJudgedOnTheSnapshotItsFreshnessCheckRead) {
+  KnockHost fake;
+  fake.Log({Entry("10:17:01", "701"), Entry("10:17:02", "702")});
+  const std::string older = fake.files.files[test::kLive];  // another run's copy, before the last knock
+  fake.Log({Entry("10:17:01", "701"), Entry("10:17:02", "702"), Entry("10:17:03", "703")});
+  // That run's copy replaces the snapshot right after this run's check read it.
+  fake.files.after_read_at = [&](const std::string& path) {
+    if (path == test::kSnapshot) fake.files.files[test::kSnapshot] = older;
+  };
+  EXPECT_TRUE(Verify(fake, "701,702,703"));
+  EXPECT_EQ(fake.Lines("velt.log").size(), 4u);
+}
+
+TEST(Verification, TheNewestKnockTellsOneOpeningFromAnotherWithoutALineOfItsOwn) {
+  const std::vector<std::string> first = {Entry("10:17:01", "701"), Entry("10:17:02", "702"), Entry("10:17:03", "703")};
+  const std::vector<std::string> second = {Entry("10:17:11", "701"), Entry("10:17:12", "702"), Entry("10:17:13", "703")};
+  std::vector<std::string> both_knocks = first;
+  both_knocks.insert(both_knocks.end(), second.begin(), second.end());
+  both_knocks.push_back(Entry("10:17:14", "703"));  // a retransmit begins no knock
+  const auto lines = [](const std::vector<std::string>& knock) {
+    std::string text;
+    for (const std::string& line : knock) text += line + "\n";
+    return text;
+  };
+  for (const bool strict : {false, true}) {
+    KnockHost alone;
+    KnockHost both;
+    for (KnockHost* fake : {&alone, &both}) {
+      fake->form.DebugEnabled = kTrue;
+      fake->form.StrictKnock = strict;
+    }
+    alone.Log(first);
+    both.Log(both_knocks);
+    std::string alone_lines;
+    std::string both_lines;
+    EXPECT_TRUE(Check_Port_Knock(alone.host, alone.form, test::kReference, "30", "701,702,703", "dt", test::kKnocker,
+                                 &alone_lines));
+    EXPECT_TRUE(Check_Port_Knock(both.host, both.form, test::kReference, "30", "701,702,703", "dt", test::kKnocker,
+                                 &both_lines));
+    EXPECT_EQ(alone_lines, lines(first)) << strict;
+    EXPECT_EQ(both_lines, lines(second)) << strict;
+    // Nothing after the knock found is written, and the form is left as the knock found it.
+    EXPECT_EQ(both.Lines("velt.log"), alone.Lines("velt.log")) << strict;
+    EXPECT_EQ(both.Lines("Debug.log"), alone.Lines("Debug.log")) << strict;
+    EXPECT_EQ(both.form.FirewallActionText, "DROP TCP");
+    EXPECT_EQ(both.form.DebugEnabled, kTrue);
+  }
+}
+
 TEST(Verification, AnUnreadableLineIsReportedAndNeverJudgedAgain) {
   KnockHost fake;
   // Line 3 (counting from 0, the header included) holds both ports; reading line 4 fails.

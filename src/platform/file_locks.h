@@ -6,8 +6,9 @@
 namespace quennet {
 
 // A small file that one holder at a time has, in whatever process, until it is
-// destroyed; its content is read and replaced whole. A failing member throws
-// RuntimeError.
+// destroyed; its content is read and replaced whole. Anyone may still read the file
+// meanwhile, and may find it empty or cut short while it is written. A failing
+// member throws RuntimeError.
 class LockedFile {
  public:
   virtual ~LockedFile() = default;

@@ -24,15 +24,22 @@ knock_ports=701,702,703  # knock_lib.sh picks its own
 # older firewall's port opening) opening 3389 to ADDRESS. Clears the log files and
 # the record for the next run.
 expect_opened() {
-  local port velt="" name=${3:-KnockRDP}
-  local rule="netsh [advfirewall] [firewall] [add] [rule] [name=$name] [dir=in] [action=allow] [protocol=TCP] [localport=3389] [remoteip=$1]"
-  [ "${4:-}" != older ] || rule="Netsh [firewall] [add] [portopening] [tcp] [3389] [$name] [enable] [custom] [$1]"
+  local port velt=""
   for port in ${knock_ports//,/ }; do velt+="Port $port has a match in the firewall log"$'\n'; done
   expect_eq "${status:-0}|$(logged "$app/velt.log")|$(logged "$app/error.log")" \
     "0|${velt}All ports have been successfully matched to IP address $1|" "status, velt.log and error.log ($2)"
+  expect_opening_commands "$@"
+  rm -f "$app"/*.log
+  : > "$QUENNET_COMMAND_RECORD"
+}
+
+# expect_opening_commands ADDRESS WHAT [RULE [older]]: the event and the rule (KnockRDP
+# unless named; the older firewall's form when asked) opening 3389 to ADDRESS, once each.
+expect_opening_commands() {
+  local name=${3:-KnockRDP}
+  local rule="netsh [advfirewall] [firewall] [add] [rule] [name=$name] [dir=in] [action=allow] [protocol=TCP] [localport=3389] [remoteip=$1]"
+  [ "${4:-}" != older ] || rule="Netsh [firewall] [add] [portopening] [tcp] [3389] [$name] [enable] [custom] [$1]"
   expect_eq "$(sort "$QUENNET_COMMAND_RECORD")" "EVENTCREATE [/L] [APPLICATION] [/SO] [Quennet] [/ID] [100] [/T] [INFORMATION] [/D] [Quennet - Port Knock Authenticated\r\nRule Name=$name\r\nIP=$1\r\nport=3389]
 $rule" \
     "recorded commands ($2)"
-  rm -f "$app"/*.log
-  : > "$QUENNET_COMMAND_RECORD"
 }

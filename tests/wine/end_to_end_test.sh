@@ -48,9 +48,14 @@ event_command=$'EVENTCREATE /L APPLICATION /SO Quennet /ID 100 /T INFORMATION /D
 rule_command='netsh advfirewall firewall add rule name="KnockRDP" dir=in action=allow protocol=TCP localport=3389 remoteip=203.0.113.45'
 older_rule_command='Netsh firewall add portopening tcp 3389 KnockRDP enable custom 203.0.113.45'
 
-# knock_log PATH: a firewall log at PATH with the knock on 701, 702 and 703 from
-# 203.0.113.45, a few seconds old, and a record ahead of now.
-knock_log() { LOG_PATH=$1 write_log "-9 701" "-7 702" "-5 703"; }
+# knock_log PATH: a firewall log at PATH with a knock on 701, 702 and 703 from
+# 203.0.113.45, a few seconds old, and a record ahead of now. Each knock has gaps of
+# its own, so that none has the lines of another, which would open only once.
+knocks=0
+knock_log() {
+  knocks=$((knocks + 1))
+  LOG_PATH=$1 write_log "-$((8 + knocks)) 701" "-7 702" "-5 703"
+}
 
 # run PROGRAM ARGUMENTS...: runs quennet or quennetctl on a clean slate. The commands
 # a run starts inherit its standard output, so the pipe closes only when the last of
@@ -102,6 +107,16 @@ Port 702 has a match in the firewall log
 Port 703 has a match in the firewall log
 All ports have been successfully matched to IP address 203.0.113.45'
 check "the snapshot in C:\\Data is a copy of the live log" "$(cmp "$live_log" "$snapshot" 2>&1)" ""
+
+# 30 runs at once on a new knock: their copies take turns, so none fails and none is
+# left behind, and the knock opens once. The pipe closes when every run and every
+# command they started has ended.
+knock_log "$live_log"
+rm -f "$record" "$app"/*.log
+for _ in {1..30}; do (cd "$work" && timeout 100 wine "C:\\Quennet\\quennet.exe" "${knock[@]}") </dev/null & done 2>/dev/null | cat >/dev/null
+check "30 runs at once: no error.log, only the snapshot in its folder" \
+  "$(logged "$app/error.log")|$(ls "$(dirname "$snapshot")")" "|kfirewall.log"
+check_commands "$event_command" "$rule_command"
 
 # Each program carries the manifest that names Windows 10 and 11, so Windows 10 reports
 # itself as 10.0 and Windows 8 as 6.2: both hosts of the newer firewall, whose log and

@@ -1,5 +1,6 @@
 // What a run of the program cannot show of the Win32 services: a copy that replaces a
-// file another reader holds open, a failed copy, reading pieces of a file, no link
+// file another reader holds open, a failed copy, reading pieces of a file without
+// moving the reading in order, stamps, a lock that leaves the file readable, no link
 // where there is none (Wine makes no symbolic links), folder access made private,
 // and how the argument text is cut from a command line.
 // end_to_end_test.sh runs it in an empty folder; it prints one line per check and exits
@@ -12,6 +13,7 @@
 
 #include "platform/error.h"
 #include "platform/win32/win32_command_line.h"
+#include "platform/win32/win32_file_locks.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_folder_security.h"
 #include "platform/win32/win32_shell.h"
@@ -50,8 +52,13 @@ void CheckFiles(FileService& files, const std::string& folder) {
   old_reader.reset();
   const auto text = files.OpenTextFile(copy);
   Check(text->Size() == 15 && text->ReadAt(7, 8) == "second\r\n" && text->ReadAt(5, 100) == "\r\nsecond\r\n" &&
-            text->ReadAt(20, 4).empty(),
-        "CopyFile replaced the copy; ReadAt gives the bytes from an offset, fewer at the end");
+            text->ReadAt(20, 4).empty() && text->ReadAll() == "first\r\nsecond\r\n",
+        "CopyFile replaced the copy; ReadAt gives the bytes from an offset, fewer at the end, and reading in order "
+        "still begins at the start");
+  const FileStamp before = files.Stamp(log);
+  files.AppendLine(log, "third");
+  Check(text->Stamp() == files.Stamp(copy) && before != files.Stamp(log) && files.Stamp(log) == files.Stamp(log),
+        "Stamp: the same of a file and its stream, another once the file grew");
   Check(ErrorNumber([&] { files.CopyFile(missing, copy); }) == kErrFileNotFound &&
             ErrorNumber([&] { files.CopyFile(log, folder + "\\no folder\\copy.log"); }) == kErrFileNotFound &&
             files.OpenTextFile(copy)->ReadAll() == "first\r\nsecond\r\n",
@@ -63,6 +70,19 @@ void CheckFiles(FileService& files, const std::string& folder) {
   Check(ErrorNumber([&] { files.OpenTextFile(missing); }) == kErrFileNotFound && !files.FileExists(missing),
         "OpenTextFile of a missing file: 53, not created");
   Check(!files.LinkTarget(log) && !files.LinkTarget(missing), "LinkTarget of a file and of a missing file: no link");
+}
+
+void CheckLocks(FileService& files, const std::string& folder) {
+  Win32FileLocks locks;
+  const std::string path = folder + "\\state";
+  {
+    const auto held = locks.Lock(path);
+    held->Write("longer text");
+    held->Write("record");
+    Check(held->Read() == "record" && files.OpenTextFile(path)->ReadAll() == "record",
+          "a locked file is replaced whole and others may read it meanwhile");
+  }
+  Check(locks.Lock(path)->Read() == "record", "the lock is let go with its holder");
 }
 
 void CheckFolderSecurity(FolderSecurity& folders, const std::string& folder) {
@@ -124,6 +144,7 @@ int main() {
   GetCurrentDirectoryA(MAX_PATH, folder);
   try {
     CheckFiles(files, folder);
+    CheckLocks(files, folder);
     CheckFolderSecurity(folders, folder);
     CheckRunAndRead();
   } catch (const RuntimeError& error) {

@@ -7,21 +7,32 @@
 namespace quennet {
 namespace {
 
+// The byte locked: far beyond what the file holds, so that others may still read
+// the file while it is held, as on POSIX; locking beyond the end is no error.
+constexpr DWORD kLockedByteHigh = 0;
+constexpr DWORD kLockedByteLow = DWORD{1} << 30;
+
+OVERLAPPED LockedByte() {
+  OVERLAPPED at{};
+  at.Offset = kLockedByteLow;
+  at.OffsetHigh = kLockedByteHigh;
+  return at;
+}
+
 class Win32LockedFile : public LockedFile {
  public:
-  // The lock covers every byte, so only this handle reads and writes while it holds
-  // it; on a handle without FILE_FLAG_OVERLAPPED, LockFileEx waits until it has it.
+  // On a handle without FILE_FLAG_OVERLAPPED, LockFileEx waits until it has the lock.
   explicit Win32LockedFile(const std::string& path)
       : file_(OpenEntry(path, GENERIC_READ | GENERIC_WRITE, kShareAll, OPEN_ALWAYS)) {
-    OVERLAPPED whole{};
-    if (!LockFileEx(file_.get(), LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &whole)) throw LastWin32Error();
+    OVERLAPPED at = LockedByte();
+    if (!LockFileEx(file_.get(), LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &at)) throw LastWin32Error();
   }
   Win32LockedFile(const Win32LockedFile&) = delete;
   Win32LockedFile& operator=(const Win32LockedFile&) = delete;
   // Closing would let go too, but only after a while that depends on the system.
   ~Win32LockedFile() override {
-    OVERLAPPED whole{};
-    UnlockFileEx(file_.get(), 0, MAXDWORD, MAXDWORD, &whole);
+    OVERLAPPED at = LockedByte();
+    UnlockFileEx(file_.get(), 0, 1, 0, &at);
   }
 
   std::string Read() override {
