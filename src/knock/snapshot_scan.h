@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/error.h"
-#include "platform/files.h"
+#include "platform/host.h"
 
 namespace quennet {
 

@@ -33,8 +33,11 @@ grep -q "^taking over $programdata\\\\Tolvaren, since it is owned by another acc
 : > "$record"
 
 # knock ADDRESS TIME [RULE]: a verified knock from ADDRESS, recorded at TIME (UTC).
+# Knocks minutes apart have lines of their own, which these, written a moment apart,
+# stand for: the record of openings is forgotten.
 knock() {
   : > "$record"
+  forget_openings
   write_log "-9 701 $1" "-7 702 $1" "-5 703 $1"
   QUENNET_EVENT_TIME=$2 run_quennet 701,702,703 dt "${3:-KnockRDP}" 30 3389
   expect_opened "$1" "knock at $2" "${3:-KnockRDP}"

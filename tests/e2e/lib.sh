@@ -14,6 +14,9 @@ run_quennet() {
   [ "$status" != 124 ] || fail "the program did not end within ${RUN_LIMIT:-100} s"
 }
 
+# Forgets which knocks were opened, for a test that reads one knock more than once.
+forget_openings() { rm -f "$programdata/Tolvaren/Quennet-openings.state"; }
+
 expect_no_commands() { expect_eq "$(cat "$QUENNET_COMMAND_RECORD")" "" "commands started"; }
 
 knock_ports=701,702,703  # knock_lib.sh picks its own

@@ -23,6 +23,7 @@ expect_eq "$(logged "$app/Debug.log" | sed -n '1p;$p')" " -  701,702,703 dt Knoc
 # "ALLOW TCP" for at, netsh advfirewall. The log in the Windows folder, where an
 # earlier set-up may have moved it, is read only when the system32 one is missing (a
 # knock from another address there shows which one was read). XP is the older one.
+# Each host reads the same knock, so the record of openings is forgotten between.
 rm -f "$app"/*.log
 : > "$QUENNET_COMMAND_RECORD"
 older_log=$windir/pfirewall.log
@@ -33,8 +34,10 @@ for version in 2.6.2.9200 2.6.3.9600 2.10.0.20348; do
   QUENNET_WINDOWS_VERSION=$version run_quennet 701,702,703 dt,at,dt KnockRDP 30 3389
   expect_opened 203.0.113.45 "$version, both logs"
   mv "$live" "$older_log"
+  forget_openings
   QUENNET_WINDOWS_VERSION=$version run_quennet 701,702,703 dt,at,dt KnockRDP 30 3389
   expect_opened 203.0.113.45 "$version, only the log in the Windows folder"
+  forget_openings
 done
 LOG_PATH=$older_log write_log "-9 701" "-7 702 203.0.113.45 OPEN-INBOUND_TCP" "-5 703"
 decoy "$live" ALLOW_TCP
