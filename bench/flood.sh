@@ -11,26 +11,19 @@
 # once and the log files are whole.
 #
 # Usage: bench/flood.sh N [FLUSH]   (FLUSH seconds, default 2)
-# with QUENNET_BIN (the program to measure) and QUENNET_SOURCE (this tree) set;
-# scripts/bench.sh --flood N builds the program and runs it.
+# through scripts/bench.sh --flood N [--flush FLUSH], which builds first.
 set -euo pipefail
 runs=${1:?usage: bench/flood.sh N [FLUSH]}
 flush=${2:-2}
-source "$QUENNET_SOURCE/tests/e2e/lib.sh"
-export LC_ALL=C
+source bench/lib.sh
+note_netsh_start
 
 ports=7133,2280,5391
 genuine=$((runs / 2))
 genuine_address=192.0.2.77
 folder=$(dirname "$snapshot")
-# A netsh that notes when it started.
-mkdir -p "$sandbox/bin"
-printf '#!/usr/bin/env bash\necho "$EPOCHREALTIME" >> "%s"\nexec "%s" "$@"\n' \
-  "$sandbox/netsh-started" "$QUENNET_SOURCE/examples/bin/netsh" > "$sandbox/bin/netsh"
-chmod +x "$sandbox/bin/netsh"
-export PATH="$sandbox/bin:$PATH"
 
-awk -v bytes=$((32 << 20)) -f "$QUENNET_SOURCE/bench/firewall_log.awk" > "$live"
+awk -v bytes=$((32 << 20)) -f bench/firewall_log.awk > "$live"
 # A run of the program on a log of the past, so that the folders and a snapshot exist.
 "$app/quennet" --strict "$ports" dt KnockRDP 30 192.0.2.1 2012-07-17 3389
 sync

@@ -54,11 +54,12 @@ void SnapshotScan(benchmark::State& state, bool every_line) {
   const std::string text = Records(state, "2012-07-17 10:17:07");
   std::ofstream(path, std::ios::binary) << text;
   PosixFileService files;
+  FakeHost fake;  // where a trace line would go; the scan writes none here
   const std::vector<std::string_view> needles{" 701 "};
   std::int64_t found = 0;
   for (auto _ : state) {
     ScanSnapshotFor(
-        *files.OpenTextFile(path), every_line, [&] { return needles; },
+        fake.host, *files.OpenTextFile(path), every_line, [&] { return needles; },
         [&](std::string_view line) {
           found += HasActionText(line, "DROP TCP") && HasPort(line, "701");
           return true;

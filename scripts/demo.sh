@@ -14,8 +14,8 @@ cd "$(dirname "$0")/.."
 cmake --preset default >/dev/null
 cmake --build --preset default --target quennet quennet-knock firewall_standin >/dev/null
 
-export QUENNET_BIN=$PWD/build/default/quennet QUENNET_SOURCE=$PWD QUENNET_STANDIN_BIN=$PWD/build/default/examples/firewall_standin
-source examples/sandbox.sh
+export QUENNET_BIN=$PWD/build/default/quennet QUENNET_SOURCE=$PWD QUENNET_STANDIN_BIN=$PWD/build/default/standins/firewall_standin
+source standins/sandbox.sh
 # The sample's last knock (port 703) becomes a second old and its newest entry lies
 # a few seconds ahead, so the log has caught up when Quennet starts.
 examples/restamp-log.sh "2012-07-17 10:16:56" "$(date +%s)" < examples/pfirewall.log > "$live"

@@ -37,6 +37,9 @@ posix_leg() {
     cmake --build --preset "$preset"
     ctest --preset "$preset" -j "$(nproc)"
   done
+  step "build: the benchmark cases (run by scripts/bench.sh, not here)"
+  cmake --preset bench >/dev/null
+  cmake --build --preset bench --target quennet_bench
 }
 
 # Prints the Windows build and test tools that are missing, if any.

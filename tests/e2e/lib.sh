@@ -1,6 +1,6 @@
-# Shared by the end-to-end tests: the sandbox of examples/sandbox.sh, entered, and the
+# Shared by the end-to-end tests: the sandbox of standins/sandbox.sh, entered, and the
 # checks of checks.sh.
-source "$QUENNET_SOURCE/examples/sandbox.sh"
+source "$QUENNET_SOURCE/standins/sandbox.sh"
 cd "$sandbox"  # whatever a run leaves in its working folder lands here
 source "$QUENNET_SOURCE/tests/e2e/checks.sh"
 

@@ -11,7 +11,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 windows_build=${1:-$root/build/windows}
 posix_build=${2:-$root/build/default}
 export QUENNET_KNOCK_BIN=$windows_build/quennet-knock.exe QUENNET_BIN=$posix_build/quennet \
-  QUENNET_STANDIN_BIN=$posix_build/examples/firewall_standin QUENNET_SOURCE=$root
+  QUENNET_STANDIN_BIN=$posix_build/standins/firewall_standin QUENNET_SOURCE=$root
 for file in "$QUENNET_KNOCK_BIN" "$QUENNET_BIN" "$QUENNET_STANDIN_BIN"; do
   [[ -f $file ]] || { echo "missing $file: build the windows and default presets first" >&2; exit 2; }
 done

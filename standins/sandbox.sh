@@ -1,8 +1,8 @@
 # A sandbox that stands in for a Windows 7 host, for the demo, the benchmark and the
 # end-to-end tests: the program copied into its own folder (its log files land beside
 # it), a Windows folder for the firewall log, a registry export naming the
-# application-data folder, and the stand-in commands of examples/bin, which record
-# their arguments (and some act: see examples/bin/standin). Then the loopback stand-in for the firewall, started and awaited.
+# application-data folder, and the stand-in commands of standins/bin, which record
+# their arguments (and some act: see standins/bin/standin). Then the loopback stand-in for the firewall, started and awaited.
 # Source it with QUENNET_BIN and QUENNET_SOURCE set.
 set -euo pipefail
 : "${QUENNET_BIN:?}" "${QUENNET_SOURCE:?}"
@@ -28,11 +28,11 @@ export QUENNET_COMMAND_RECORD="$sandbox/commands.txt"
 export QUENNET_EVENT_LOG="$sandbox/events.xml" QUENNET_FIREWALL_RULES="$sandbox/rules.txt"
 export QUENNET_TASK_FOLDER="$sandbox/tasks" QUENNET_SETTINGS="$sandbox/settings.txt"
 mkdir -p "$QUENNET_TASK_FOLDER"
-export PATH="$QUENNET_SOURCE/examples/bin:$PATH"
+export PATH="$QUENNET_SOURCE/standins/bin:$PATH"
 unset QUENNET_DEBUG
 
 # start_standin OPTION... [-- COMMAND...]: the firewall stand-in (QUENNET_STANDIN_BIN)
-# on a fresh live log, with the options of examples/firewall_standin.cpp; returns
+# on a fresh live log, with the options of standins/firewall_standin.cpp; returns
 # once it listens.
 start_standin() {
   local ready=""
