@@ -7,10 +7,10 @@
 #include "firewall_records.h"
 #include "fwlog/line_fields.h"
 #include "knock/snapshot_scan.h"
-#include "knock/test_log.h"
+#include "support/test_log.h"
 #include "knock/verification.h"
 #include "platform/fake/fake_host.h"
-#include "platform/line_buffer.h"
+#include "reading/line_buffer.h"
 #include "platform/posix/posix_files.h"
 
 namespace quennet::bench {

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "fwlog/action_codes.h"
+#include "shared/action_codes.h"
 #include "knock/correlation.h"
-#include "knock/test_log.h"
+#include "support/test_log.h"
 #include "knock/verification.h"
 #include "knock_fuzz.h"
 #include "text/text_split.h"

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/form1.h"
-#include "knock/test_log.h"
+#include "support/test_log.h"
 #include "knock_fuzz.h"
 #include "text/date_text.h"
 

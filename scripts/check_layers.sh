@@ -9,11 +9,14 @@ cd "$(dirname "$0")/.."
 layers=(
   "app ctl client"                               # the three programs
   "knock"                                        # the subsystems
-  "fwlog unlock"
+  "fwlog unlock plan"
   "logging"
   "shared"                                       # what the subsystems share
   "platform/posix platform/win32 platform/fake"  # the seam's implementations
+  "registry platform/sockets"                    # what several implementations share
+  "reading"                                      # line framing above the file reads
   "platform"                                     # the operating-system seam
+  "errors"                                       # the run-time error and its report
   "text"                                         # portable text, dates and numbers
 )
 

@@ -1,7 +1,7 @@
 #include "app/form1.h"
 
 #include "app/command_line.h"
-#include "fwlog/action_codes.h"
+#include "shared/action_codes.h"
 #include "fwlog/snapshot.h"
 #include "knock/correlation.h"
 #include "knock/knock_openings.h"

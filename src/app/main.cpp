@@ -4,7 +4,7 @@
 
 #include "app/form1.h"
 #include "app/usage.h"
-#include "platform/error.h"
+#include "errors/error.h"
 #include "platform/platform.h"
 
 namespace {

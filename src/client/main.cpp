@@ -4,7 +4,7 @@
 
 #include "client/knock_usage.h"
 #include "client/send_knock.h"
-#include "knock/knock_plan.h"
+#include "plan/knock_plan.h"
 #include "platform/network.h"
 #include "platform/platform.h"
 

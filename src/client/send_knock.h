@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <ostream>
 
-#include "knock/knock_plan.h"
+#include "plan/knock_plan.h"
 #include "platform/clock.h"
 #include "platform/network.h"
 

@@ -1,6 +1,6 @@
 #include "ctl/command_runner.h"
 
-#include "platform/error.h"
+#include "errors/error.h"
 
 namespace quennet {
 

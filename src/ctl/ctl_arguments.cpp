@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "fwlog/action_codes.h"
+#include "shared/action_codes.h"
 #include "text/ascii.h"
 #include "text/number_text.h"
 #include "text/text_split.h"

@@ -2,7 +2,7 @@
 
 #include "ctl/command_readings.h"
 #include "ctl/host_setup.h"
-#include "platform/error.h"
+#include "errors/error.h"
 #include "text/number_text.h"
 
 namespace quennet {

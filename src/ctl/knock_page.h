@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "knock/knock_plan.h"
+#include "plan/knock_plan.h"
 
 namespace quennet {
 

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "ctl/subcommands.h"
-#include "platform/error.h"
+#include "errors/error.h"
 #include "platform/platform.h"
 
 namespace {

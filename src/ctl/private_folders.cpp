@@ -1,6 +1,6 @@
 #include "ctl/private_folders.h"
 
-#include "platform/error.h"
+#include "errors/error.h"
 
 namespace quennet {
 namespace {

@@ -4,7 +4,7 @@
 #include "ctl/knock_setup.h"
 #include "ctl/status_checks.h"
 #include "ctl/subcommands.h"
-#include "platform/error.h"
+#include "errors/error.h"
 #include "shared/windows_version.h"
 #include "text/number_text.h"
 #include "text/text_split.h"

@@ -7,7 +7,7 @@
 #include "ctl/private_folders.h"
 #include "ctl/quennet_events.h"
 #include "fwlog/newest_stamp.h"
-#include "platform/error.h"
+#include "errors/error.h"
 #include "shared/host_environment.h"
 #include "shared/windows_version.h"
 #include "text/ascii.h"

@@ -4,7 +4,7 @@
 
 #include "fwlog/snapshot.h"
 #include "fwlog/time_stamps.h"
-#include "platform/error.h"
+#include "errors/error.h"
 
 namespace quennet {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "fwlog/snapshot_record.h"
 #include "logging/log_files.h"
-#include "platform/error.h"
+#include "errors/error.h"
 
 namespace quennet {
 namespace {

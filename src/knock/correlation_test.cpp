@@ -4,7 +4,7 @@
 
 #include <tuple>
 
-#include "knock/test_log.h"
+#include "support/test_log.h"
 
 namespace quennet {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "fwlog/snapshot.h"
 #include "logging/log_files.h"
-#include "platform/error.h"
+#include "errors/error.h"
 #include "text/number_text.h"
 
 namespace quennet {

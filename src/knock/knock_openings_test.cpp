@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fwlog/snapshot.h"
-#include "platform/error.h"
+#include "errors/error.h"
 #include "platform/fake/fake_host.h"
 
 namespace quennet {

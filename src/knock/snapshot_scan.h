@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/error.h"
+#include "errors/error.h"
 #include "platform/host.h"
 
 namespace quennet {

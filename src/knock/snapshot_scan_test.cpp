@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "knock/test_log.h"
+#include "support/test_log.h"
 
 namespace quennet {
 namespace {

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "fwlog/action_codes.h"
+#include "shared/action_codes.h"
 #include "fwlog/line_fields.h"
 #include "knock/knock_port.h"
 #include "knock/knock_time.h"

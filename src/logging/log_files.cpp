@@ -1,6 +1,6 @@
 #include "logging/log_files.h"
 
-#include "platform/error.h"
+#include "errors/error.h"
 
 namespace quennet {
 namespace {

@@ -1,6 +1,6 @@
 #include "shared/trusted_folder.h"
 
-#include "platform/error.h"
+#include "errors/error.h"
 
 namespace quennet {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/error.h"
+#include "errors/error.h"
 #include "platform/fake/fake_folder_security.h"
 
 namespace quennet {

@@ -11,7 +11,7 @@
 #include <string>
 #include <utility>
 
-#include "platform/error.h"
+#include "errors/error.h"
 #include "platform/win32/win32_command_line.h"
 #include "platform/win32/win32_file_locks.h"
 #include "platform/win32/win32_files.h"

@@ -2,8 +2,8 @@
 
 #include <functional>
 
-#include "platform/error.h"
-#include "platform/line_buffer.h"
+#include "errors/error.h"
+#include "reading/line_buffer.h"
 
 namespace quennet {
 namespace {

@@ -1,6 +1,6 @@
 #include "platform/fake/fake_folder_security.h"
 
-#include "platform/error.h"
+#include "errors/error.h"
 
 namespace quennet {
 namespace {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/memory_registry.h"
+#include "registry/memory_registry.h"
 
 namespace quennet {
 

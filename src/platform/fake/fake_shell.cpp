@@ -1,6 +1,6 @@
 #include "platform/fake/fake_shell.h"
 
-#include "platform/environment_text.h"
+#include "text/environment_text.h"
 
 namespace quennet {
 

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/copy_names.h"
+#include "text/copy_names.h"
 #include "platform/posix/errno_error.h"
 #include "platform/posix/file_descriptor.h"
 

@@ -6,7 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "platform/posix/test_support.h"
+#include "support/posix_test_support.h"
 
 namespace quennet {
 namespace {

@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <climits>
 
-#include "platform/line_buffer.h"
+#include "reading/line_buffer.h"
 #include "platform/posix/errno_error.h"
 #include "platform/posix/file_copy.h"
 #include "platform/posix/file_descriptor.h"

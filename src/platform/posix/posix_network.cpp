@@ -9,7 +9,7 @@
 
 #include "platform/network.h"
 #include "platform/posix/file_descriptor.h"
-#include "platform/socket_lookup.h"
+#include "platform/sockets/socket_lookup.h"
 
 namespace quennet {
 

@@ -4,7 +4,7 @@
 #include <iterator>
 #include <system_error>
 
-#include "platform/memory_registry.h"
+#include "registry/memory_registry.h"
 #include "platform/platform.h"
 #include "platform/posix/errno_error.h"
 #include "platform/posix/posix_clock.h"
@@ -14,7 +14,7 @@
 #include "platform/posix/posix_privileges.h"
 #include "platform/posix/posix_shell.h"
 #include "platform/posix/posix_version.h"
-#include "platform/registry_export.h"
+#include "registry/registry_export.h"
 
 namespace quennet {
 namespace {

@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <optional>
 
-#include "platform/environment_text.h"
-#include "platform/posix/command_line_split.h"
+#include "text/environment_text.h"
+#include "text/command_line_split.h"
 #include "platform/posix/process_start.h"
 
 namespace quennet {

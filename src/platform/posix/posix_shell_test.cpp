@@ -9,7 +9,7 @@
 
 #include <cerrno>
 
-#include "platform/posix/test_support.h"
+#include "support/posix_test_support.h"
 
 namespace quennet {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/error.h"
+#include "errors/error.h"
 
 namespace quennet {
 

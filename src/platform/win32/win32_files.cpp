@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "platform/copy_names.h"
-#include "platform/line_buffer.h"
+#include "text/copy_names.h"
+#include "reading/line_buffer.h"
 #include "platform/win32/win32_entry.h"
 #include "platform/win32/win32_error.h"
 #include "platform/win32/win32_files.h"

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/network.h"
-#include "platform/socket_lookup.h"
+#include "platform/sockets/socket_lookup.h"
 
 namespace quennet {
 namespace {

@@ -1,4 +1,4 @@
-#include "knock/knock_plan.h"
+#include "plan/knock_plan.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/registry_export.h"
+#include "registry/registry_export.h"
 
 #include <algorithm>
 #include <charconv>
@@ -7,7 +7,7 @@
 #include <string_view>
 #include <utility>
 
-#include "platform/line_buffer.h"
+#include "reading/line_buffer.h"
 #include "text/ascii.h"
 
 namespace quennet {

@@ -1,4 +1,4 @@
-#include "platform/registry_export.h"
+#include "registry/registry_export.h"
 
 #include <gtest/gtest.h>
 

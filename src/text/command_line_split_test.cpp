@@ -1,4 +1,4 @@
-#include "platform/posix/command_line_split.h"
+#include "text/command_line_split.h"
 
 #include <gtest/gtest.h>
 

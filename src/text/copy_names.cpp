@@ -1,4 +1,4 @@
-#include "platform/copy_names.h"
+#include "text/copy_names.h"
 
 #include <charconv>
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/memory_registry.h"
+#include "registry/memory_registry.h"
 
 namespace quennet {
 

@@ -1,4 +1,4 @@
-#include "platform/error.h"
+#include "errors/error.h"
 
 #include <new>
 #include <ostream>

@@ -10,7 +10,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "platform/error.h"
+#include "errors/error.h"
 
 namespace quennet {
 

@@ -1,4 +1,4 @@
-#include "platform/line_buffer.h"
+#include "reading/line_buffer.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/error.h"
+#include "errors/error.h"
 
 namespace quennet {
 namespace {

@@ -1,4 +1,4 @@
-#include "fwlog/action_codes.h"
+#include "shared/action_codes.h"
 
 #include <optional>
 

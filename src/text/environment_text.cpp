@@ -1,4 +1,4 @@
-#include "platform/environment_text.h"
+#include "text/environment_text.h"
 
 namespace quennet {
 

@@ -1,9 +1,9 @@
-#include "platform/line_buffer.h"
+#include "reading/line_buffer.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "platform/error.h"
+#include "errors/error.h"
 
 namespace quennet {
 namespace {

@@ -1,9 +1,9 @@
-#include "knock/knock_plan.h"
+#include "plan/knock_plan.h"
 
 #include <algorithm>
 #include <string_view>
 
-#include "fwlog/action_codes.h"
+#include "shared/action_codes.h"
 #include "text/number_text.h"
 #include "text/text_split.h"
 

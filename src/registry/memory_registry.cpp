@@ -1,4 +1,4 @@
-#include "platform/memory_registry.h"
+#include "registry/memory_registry.h"
 
 #include <cstring>
 
