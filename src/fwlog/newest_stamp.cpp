@@ -13,7 +13,7 @@ constexpr int kStampLength = 19;
 constexpr std::string_view kSampleStamp = "2012-07-17 10:17:07";
 
 // Throws RuntimeError; `read_some` then tells whether any of the text was read.
-NewestStamp Search(Clock& clock, TextStream& stream, bool& read_some) {
+NewestStamp Search(Clock& clock, PositionedFile& stream, bool& read_some) {
   NewestStamp newest;
   std::string piece;
   const auto read = [&](std::uint64_t offset, std::size_t size) -> std::string_view {
@@ -29,7 +29,7 @@ NewestStamp Search(Clock& clock, TextStream& stream, bool& read_some) {
 
 }  // namespace
 
-NewestStamp ReadNewestStamp(Host& host, TextStream& stream, const std::string& strLogFilePath) {
+NewestStamp ReadNewestStamp(Host& host, PositionedFile& stream, const std::string& strLogFilePath) {
   bool read_some = false;
   try {
     return Search(host.clock, stream, read_some);
@@ -54,7 +54,7 @@ NewestStamp ReadNewestStamp(Host& host, const std::string& strLogFilePath) {
   return ReadNewestStamp(host, *stream, strLogFilePath);
 }
 
-std::optional<NewestStamp> TryReadNewestStamp(Clock& clock, TextStream& stream) {
+std::optional<NewestStamp> TryReadNewestStamp(Clock& clock, PositionedFile& stream) {
   bool read_some = false;
   try {
     return Search(clock, stream, read_some);

@@ -28,8 +28,8 @@ struct NewestStamp {
 NewestStamp ReadNewestStamp(Host& host, const std::string& strLogFilePath);
 // The same for the log open as `stream`, whose reading in order stays where it was;
 // a failure adds the "error.log" line for strLogFilePath.
-NewestStamp ReadNewestStamp(Host& host, TextStream& stream, const std::string& strLogFilePath);
+NewestStamp ReadNewestStamp(Host& host, PositionedFile& stream, const std::string& strLogFilePath);
 // The same without a line: nothing when the log cannot be read.
-std::optional<NewestStamp> TryReadNewestStamp(Clock& clock, TextStream& stream);
+std::optional<NewestStamp> TryReadNewestStamp(Clock& clock, PositionedFile& stream);
 
 }  // namespace quennet

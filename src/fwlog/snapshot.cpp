@@ -2,6 +2,7 @@
 
 #include "fwlog/snapshot_record.h"
 #include "logging/log_files.h"
+#include "reading/line_reader.h"
 #include "errors/error.h"
 
 namespace quennet {
@@ -44,7 +45,8 @@ std::optional<SnapshotRecord> RecordIn(LockedFile& file) {
 std::optional<SnapshotRecord> PeekRecord(Host& host, const std::string& path) {
   try {
     if (!host.files.FileExists(path)) return std::nullopt;
-    return ReadRecord(host.files.OpenTextFile(path)->ReadAll());
+    const auto file = host.files.OpenTextFile(path);
+    return ReadRecord(LineReader(*file).ReadAll());
   } catch (const RuntimeError&) {
     return std::nullopt;
   }

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "platform/fake/fake_host.h"
+#include "reading/line_reader.h"
 
 namespace quennet {
 namespace {
@@ -62,7 +63,7 @@ TEST(Snapshot, AnotherRunsCopyServesOnlyWhereACopyOfTheRunsOwnWouldBeTheSame) {
     const SnapshotInUse in_use = RefreshSnapshot(fake.host, form, [&](const NewestStamp&) { return c.reaches; });
     EXPECT_EQ(fake.files.changes.size(), c.copies ? 1u : 0u) << c.what;
     ASSERT_TRUE(in_use.exists && in_use.stream) << c.what;
-    EXPECT_EQ(in_use.stream->ReadAll(), fake.files.files[snapshot]) << c.what;
+    EXPECT_EQ(LineReader(*in_use.stream).ReadAll(), fake.files.files[snapshot]) << c.what;
   }
 }
 

@@ -31,6 +31,7 @@ std::string Check_Firewall_Log(Host& host, const FormState& form, const std::str
   std::vector<std::string_view> needles{port_needle};
   if (form.StrictKnock) needles.push_back(kFieldsHeader);
   if (!snapshot.stream) return result;
+  IgnoredReadFailures ignored;
   ScanSnapshotFor(
       host, *snapshot.stream, form.DebugEnabled == kTrue, [&] { return needles; },
       [&](std::string_view line) {
@@ -48,7 +49,7 @@ std::string Check_Firewall_Log(Host& host, const FormState& form, const std::str
         trace([&] { return "Match time.  IP address = " + result; });
         return true;
       },
-      [](const RuntimeError&) {});
+      ignored);
   return result;
 }
 

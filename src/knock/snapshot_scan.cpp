@@ -12,24 +12,6 @@ namespace {
 
 constexpr auto kNone = std::string_view::npos;
 
-// Hands what `read` takes from the snapshot, piece by piece, to on_piece until it
-// returns false or the file ends.
-template <typename Read, typename OnPiece>
-void ReadSnapshot(TextStream& stream, const Read& read, const OnPiece& on_piece, const ReadFailure& on_failure) {
-  for (;;) {
-    std::string_view piece;
-    try {
-      // A failed read ends the stream, so this loop always ends.
-      if (stream.AtEndOfStream()) return;
-      piece = read(stream);
-    } catch (const RuntimeError& error) {
-      on_failure(error);
-      continue;
-    }
-    if (!on_piece(piece)) return;
-  }
-}
-
 bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
 
 // Where the record of a line begins: after its last NUL byte. An unclean stop of the
@@ -110,32 +92,29 @@ class BlockScan {
 };
 
 // Every line in turn, as the trace takes them, which tells of the NUL bytes passed over.
-void ScanSnapshot(Host& host, TextStream& stream, const LineJudge& on_line, const ReadFailure& on_failure) {
-  std::string line;
-  const auto read = [&line](TextStream& from) {
-    from.ReadLine(line);
-    return std::string_view(line);
-  };
-  const auto on_record = [&](std::string_view whole) {
+void ScanSnapshot(Host& host, LineReader& lines, const LineJudge& on_line) {
+  std::string whole;
+  while (lines.ReadLine(whole)) {
     const std::size_t start = RecordStart(whole);
     if (start > 0) {
       DebugLog(host, kTrue,
                NowText(host.clock) + "  -  NUL bytes passed over (the first " + std::to_string(start) +
-                   " bytes of the line) before the record:" + std::string(whole.substr(start)));
+                   " bytes of the line) before the record:" + whole.substr(start));
     }
-    return on_line(whole.substr(start));
-  };
-  ReadSnapshot(stream, read, on_record, on_failure);
+    if (!on_line(std::string_view(whole).substr(start))) return;
+  }
 }
 
 }  // namespace
 
-void ScanSnapshotFor(Host& host, TextStream& snapshot, bool every_line, const Needles& needles,
-                     const LineJudge& on_line, const ReadFailure& on_failure) {
-  if (every_line) return ScanSnapshot(host, snapshot, on_line, on_failure);
-  const auto read = [](TextStream& stream) { return stream.ReadLines(); };
-  const auto on_block = [&](std::string_view block) { return BlockScan(block, needles).Run(on_line); };
-  ReadSnapshot(snapshot, read, on_block, on_failure);
+void ScanSnapshotFor(Host& host, FileInOrder& snapshot, bool every_line, const Needles& needles,
+                     const LineJudge& on_line, ReadReporter& reporter) {
+  LineReader lines(snapshot, &reporter);
+  if (every_line) return ScanSnapshot(host, lines, on_line);
+  std::string_view block;
+  while (lines.ReadLines(block)) {
+    if (!BlockScan(block, needles).Run(on_line)) return;
+  }
 }
 
 }  // namespace quennet

@@ -21,13 +21,14 @@ std::vector<std::string> Seen(const std::string& text, std::size_t piece, bool e
   fake.files.files[test::kSnapshot] = text;
   fake.files.read_piece = piece;
   std::vector<std::string> seen;
+  IgnoredReadFailures ignored;
   ScanSnapshotFor(
       fake.host, *fake.files.OpenTextFile(test::kSnapshot), every_line, [&] { return seen.size() < switch_after ? needles : later; },
       [&](std::string_view line) {
         seen.emplace_back(line);
         return true;
       },
-      [](const RuntimeError&) {});
+      ignored);
   return seen;
 }
 
@@ -71,9 +72,10 @@ TEST(SnapshotScan, HandsOnTheRecordAfterTheLastNulByteOfALine) {
   }
   test::KnockHost fake;
   fake.files.files[test::kSnapshot] = text;
+  IgnoredReadFailures ignored;
   ScanSnapshotFor(
       fake.host, *fake.files.OpenTextFile(test::kSnapshot), true, [] { return std::vector<std::string_view>{}; },
-      [](std::string_view) { return true; }, [](const RuntimeError&) {});
+      [](std::string_view) { return true; }, ignored);
   const std::vector<std::string> trace = fake.Lines("Debug.log");
   ASSERT_EQ(trace.size(), 3u);
   EXPECT_TRUE(

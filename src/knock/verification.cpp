@@ -21,7 +21,7 @@ namespace {
 constexpr std::int64_t kLatestEntry = -10;
 
 // The search through the knock list: which port is sought, with which action text.
-class KnockSearch {
+class KnockSearch : public ReadReporter {
  public:
   KnockSearch(Host& host, FormState& form, const std::string& strDateTime, const std::string& intTimePeriod,
               const std::string& strPortNumber, const std::string& strCorrelation_FWAction,
@@ -42,8 +42,10 @@ class KnockSearch {
   // knock of the address, so that the knock a run takes for its opening is the newest.
   bool Judge(std::string_view line);
   bool Detected() const { return detected_; }
-  // Whether the knock has been found, so that the scan goes on unseen.
-  bool Unseen() const { return unseen_; }
+  // A read that fails is logged unless it comes while the search goes on unseen.
+  void ReadFailed(const RuntimeError& error) override {
+    if (!unseen_) LogData(host_, "error.log", "error reading log file " + error.description());
+  }
   // Texts of which a line must hold one for Judge to act on it.
   std::vector<std::string_view> Needles() const;
   // After the scan: the lines of the newest knock found, one after another, and
@@ -223,10 +225,7 @@ bool Check_Port_Knock(Host& host, FormState& form, const std::string& strDateTim
     if (snapshot.stream) {
       ScanSnapshotFor(
           host, *snapshot.stream, form.DebugEnabled == kTrue, [&] { return search.Needles(); },
-          [&](std::string_view line) { return search.Judge(line); },
-          [&](const RuntimeError& error) {
-            if (!search.Unseen()) LogData(host, "error.log", "error reading log file " + error.description());
-          });
+          [&](std::string_view line) { return search.Judge(line); }, search);
     }
     detected = search.Detected();
     const std::string newest = search.Finish();

@@ -139,12 +139,12 @@ TEST(Verification, TheNewestKnockTellsOneOpeningFromAnotherWithoutALineOfItsOwn)
   }
 }
 
-TEST(Verification, AnUnreadableLineIsReportedAndNeverJudgedAgain) {
+TEST(Verification, AFailedReadIsReportedAndEndsTheScan) {
   KnockHost fake;
   // Line 3 (counting from 0, the header included) holds both ports; reading line 4 fails.
   fake.Log({"2012-07-17 10:17:01 DROP TCP 203.0.113.45 192.0.2.20 2000 1000 52 S 1 0 8192 - - - RECEIVE",
             Entry("10:17:02", "80")});
-  fake.files.FailReadLines(test::kSnapshot, {4});
+  fake.files.FailReadsFrom(test::kSnapshot, fake.files.files[test::kLive].find("10:17:02"));
   EXPECT_FALSE(Verify(fake, "1000,2000"));
   EXPECT_EQ(fake.Lines("error.log"), std::vector<std::string>{"error reading log file Device I/O error"});
 }

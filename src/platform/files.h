@@ -5,7 +5,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <string_view>
 
 namespace quennet {
 
@@ -22,35 +21,30 @@ struct FileStamp {
   bool operator==(const FileStamp&) const = default;
 };
 
-// A text file opened for reading: 8-bit text, bytes kept as they are. Closed when
-// destroyed. A failing member throws RuntimeError.
-class TextStream {
+// Reads a file in order from its start: 8-bit text, bytes kept as they are.
+class FileInOrder {
  public:
-  virtual ~TextStream() = default;
-  virtual bool AtEndOfStream() = 0;
-  // The whole remaining text, line ends included.
-  virtual std::string ReadAll() = 0;
+  virtual ~FileInOrder() = default;
+  // Up to `size` of the next bytes into `buffer`: how many, 0 only at the file's end.
+  virtual std::size_t Read(char* buffer, std::size_t size) = 0;
+};
+
+// Reads a file held open at offsets that the caller names.
+class PositionedFile {
+ public:
+  virtual ~PositionedFile() = default;
   // The file's size in bytes.
   virtual std::uint64_t Size() = 0;
-  // The `size` bytes from `offset` on (fewer at the file's end), without reading the
-  // bytes before them; the reading in order below goes on where it was.
+  // The `size` bytes from `offset` on (fewer at the file's end).
   virtual std::string ReadAt(std::uint64_t offset, std::size_t size) = 0;
   // The stamp of the file open here, whatever name it has meanwhile.
   virtual FileStamp Stamp() = 0;
-  // The next line without its end, into `line`, whose storage is reused: reading a
-  // large log line by line then allocates nothing per line. A line ends at CR LF,
-  // LF or a lone CR.
-  virtual void ReadLine(std::string& line) = 0;
-  std::string ReadLine() {
-    std::string line;
-    ReadLine(line);
-    return line;
-  }
-  // The next lines, each with its end (the last line of the file may have none), as
-  // they stand in a block of the file, without a copy per line: at least one line and
-  // never part of one, cut where ReadLine cuts. The view lasts until the next call.
-  virtual std::string_view ReadLines() = 0;
 };
+
+// A file opened for reading both ways: reading in order goes on where it was,
+// whatever ReadAt read meanwhile. Closed when destroyed. A failing member throws
+// RuntimeError.
+class TextStream : public FileInOrder, public PositionedFile {};
 
 // Every file and folder operation of the program. Paths are written the Windows
 // way, with backslashes. A failing member throws RuntimeError.

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <utility>
 
-#include "reading/line_buffer.h"
+#include "reading/line_reader.h"
 #include "text/ascii.h"
 
 namespace quennet {
@@ -193,9 +193,11 @@ class ExportReader {
 
 void LoadRegistryExport(const std::string& bytes, MemoryRegistry& registry) {
   const std::string text = ExportText(bytes);
-  LineBuffer lines(MemoryChunks{text});
+  TextInMemory in_memory(text);
+  LineReader lines(in_memory);
   ExportReader reader(registry);
-  while (!lines.AtEnd()) reader.ReadLine(lines.ReadLine());
+  std::string line;
+  while (lines.ReadLine(line)) reader.ReadLine(line);
   reader.Finish();
 }
 

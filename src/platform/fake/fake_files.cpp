@@ -1,9 +1,10 @@
 #include "platform/fake/fake_files.h"
 
+#include <algorithm>
 #include <functional>
 
 #include "errors/error.h"
-#include "reading/line_buffer.h"
+#include "reading/line_reader.h"
 
 namespace quennet {
 namespace {
@@ -17,15 +18,17 @@ FileStamp StampOf(const std::string& text) {
 
 class FakeTextStream : public TextStream {
  public:
-  FakeTextStream(std::string text, std::size_t read_piece, std::set<int> failing_lines, std::function<void()> after_read_at)
+  FakeTextStream(std::string text, std::size_t read_piece, std::size_t failing_from, std::function<void()> after_read_at)
       : text_(std::move(text)),
-        chunks_{text_, read_piece},
-        lines_(std::ref(chunks_)),
-        failing_lines_(std::move(failing_lines)),
+        failing_from_(std::min(failing_from, text_.size())),
+        head_(std::string_view(text_).substr(0, failing_from_), read_piece),
         after_read_at_(std::move(after_read_at)) {}
 
-  bool AtEndOfStream() override { return lines_.AtEnd(); }
-  std::string ReadAll() override { return lines_.ReadAll(); }
+  std::size_t Read(char* buffer, std::size_t size) override {
+    const std::size_t n = head_.Read(buffer, size);
+    if (n == 0 && failing_from_ < text_.size()) throw RuntimeError(kErrDeviceIo, "Device I/O error");
+    return n;
+  }
   std::uint64_t Size() override { return text_.size(); }
   std::string ReadAt(std::uint64_t offset, std::size_t size) override {
     std::string piece = offset < text_.size() ? text_.substr(static_cast<std::size_t>(offset), size) : "";
@@ -33,27 +36,12 @@ class FakeTextStream : public TextStream {
     return piece;
   }
   FileStamp Stamp() override { return StampOf(text_); }
-  void ReadLine(std::string& line) override {
-    std::string next = lines_.ReadLine();
-    if (failing_lines_.count(reads_++)) throw RuntimeError(kErrDeviceIo, "Device I/O error");
-    line = std::move(next);
-  }
-  // With lines set to fail, a line at a time, so that each read counts as ReadLine's.
-  std::string_view ReadLines() override {
-    if (failing_lines_.empty()) return lines_.ReadLines();
-    ReadLine(block_);
-    block_ += '\n';
-    return block_;
-  }
 
  private:
   std::string text_;
-  MemoryChunks chunks_;
-  LineBuffer lines_;
-  std::set<int> failing_lines_;
+  std::size_t failing_from_;
+  TextInMemory head_;
   std::function<void()> after_read_at_;
-  int reads_ = 0;
-  std::string block_;
 };
 
 }  // namespace
@@ -102,11 +90,11 @@ std::unique_ptr<TextStream> FakeFileService::OpenTextFile(const std::string& pat
   Check(Op::OpenTextFile, path);
   const auto found = files.find(path);
   if (found == files.end()) throw RuntimeError(kErrFileNotFound, "File not found");
-  const auto lines = failing_lines_.find(path);
+  const auto failing = failing_reads_.find(path);
   std::function<void()> hook;
   if (after_read_at) hook = [this, path] { after_read_at(path); };
   return std::make_unique<FakeTextStream>(found->second, read_piece,
-                                          lines == failing_lines_.end() ? std::set<int>{} : lines->second, hook);
+                                          failing == failing_reads_.end() ? std::string::npos : failing->second, hook);
 }
 
 void FakeFileService::RemoveFile(const std::string& path) {

@@ -28,9 +28,8 @@ class FakeFileService : public FileService {
 
   // From now on, `op` on `path` throws (for CopyFile, `path` is the destination).
   void Fail(Op op, const std::string& path) { failing_.insert({op, path}); }
-  // The ReadLine calls with these numbers (0 is the first after each opening) throw,
-  // and the line they would have read is lost.
-  void FailReadLines(const std::string& path, std::set<int> numbers) { failing_lines_[path] = std::move(numbers); }
+  // Streams opened from `path` fail to read in order past its first `offset` bytes.
+  void FailReadsFrom(const std::string& path, std::size_t offset) { failing_reads_[path] = offset; }
   // Streams opened from now on read at most this many bytes at a time, which puts
   // line ends on the edges of what they hold.
   std::size_t read_piece = std::numeric_limits<std::size_t>::max();
@@ -55,7 +54,7 @@ class FakeFileService : public FileService {
   void Check(Op op, const std::string& path) const;
 
   std::set<std::pair<Op, std::string>> failing_;
-  std::map<std::string, std::set<int>> failing_lines_;
+  std::map<std::string, std::size_t> failing_reads_;
 };
 
 }  // namespace quennet

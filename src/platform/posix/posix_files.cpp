@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <climits>
 
-#include "reading/line_buffer.h"
 #include "platform/posix/errno_error.h"
 #include "platform/posix/file_copy.h"
 #include "platform/posix/file_descriptor.h"
@@ -30,16 +29,14 @@ bool HasType(const std::string& path, mode_t type) {
 class FdTextStream : public TextStream {
  public:
   explicit FdTextStream(const std::string& path)
-      : fd_(OpenFile(path, O_RDONLY | O_NOFOLLOW)),
-        lines_([this](char* buffer, std::size_t size) { return ReadSome(fd_.get(), buffer, size); }) {
+      : fd_(OpenFile(path, O_RDONLY | O_NOFOLLOW)) {
     // A folder opens like a file; refuse it here rather than at the first read.
     struct stat info {};
     if (::fstat(fd_.get(), &info) != 0) throw ErrnoError(errno);
     if (S_ISDIR(info.st_mode)) throw ErrnoError(EISDIR);
   }
 
-  bool AtEndOfStream() override { return lines_.AtEnd(); }
-  std::string ReadAll() override { return lines_.ReadAll(); }
+  std::size_t Read(char* buffer, std::size_t size) override { return ReadSome(fd_.get(), buffer, size); }
   std::uint64_t Size() override { return Stamp().size; }
   FileStamp Stamp() override {
     struct stat info {};
@@ -58,12 +55,9 @@ class FdTextStream : public TextStream {
     piece.resize(got);
     return piece;
   }
-  void ReadLine(std::string& line) override { lines_.ReadLine(line); }
-  std::string_view ReadLines() override { return lines_.ReadLines(); }
 
  private:
   UniqueFd fd_;
-  LineBuffer lines_;
 };
 
 }  // namespace

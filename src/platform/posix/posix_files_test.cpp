@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "reading/line_reader.h"
 #include "support/posix_test_support.h"
 
 namespace quennet {
@@ -31,9 +32,12 @@ TEST(PosixFiles, CopyReplacesTheDestinationWhileAReaderKeepsTheOldFile) {
   dir.Write("kfirewall.log", "old\r\n" + old_rest);
   dir.Write("pfirewall.log", "new\r\n");
   const auto reader = files.OpenTextFile(dir.path() + "\\kfirewall.log");
-  EXPECT_EQ(reader->ReadLine(), "old");
+  LineReader lines(*reader);
+  std::string line;
+  EXPECT_TRUE(lines.ReadLine(line));
+  EXPECT_EQ(line, "old");
   files.CopyFile(dir.path() + "\\pfirewall.log", dir.path() + "\\kfirewall.log");
-  EXPECT_EQ(reader->ReadAll(), old_rest);
+  EXPECT_EQ(lines.ReadAll(), old_rest);
   EXPECT_EQ(dir.Read("kfirewall.log"), "new\r\n");
   EXPECT_EQ(dir.Names(), (std::set<std::string>{"kfirewall.log", "pfirewall.log"}));
 }

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "text/copy_names.h"
-#include "reading/line_buffer.h"
 #include "platform/win32/win32_entry.h"
 #include "platform/win32/win32_error.h"
 #include "platform/win32/win32_files.h"
@@ -21,14 +20,13 @@ class Win32TextStream : public TextStream {
   // read names its offset: a read at an offset moves the file pointer of a handle
   // like this one, so reading in order from the file pointer would go on after it.
   explicit Win32TextStream(const std::string& path)
-      : file_(OpenEntry(path, GENERIC_READ, kShareAll, OPEN_EXISTING)), lines_([this](char* buffer, std::size_t size) {
-          const std::size_t got = ReadSome(file_.get(), buffer, size, &next_);
-          next_ += got;
-          return got;
-        }) {}
+      : file_(OpenEntry(path, GENERIC_READ, kShareAll, OPEN_EXISTING)) {}
 
-  bool AtEndOfStream() override { return lines_.AtEnd(); }
-  std::string ReadAll() override { return lines_.ReadAll(); }
+  std::size_t Read(char* buffer, std::size_t size) override {
+    const std::size_t got = ReadSome(file_.get(), buffer, size, &next_);
+    next_ += got;
+    return got;
+  }
   std::uint64_t Size() override {
     LARGE_INTEGER length{};
     if (!GetFileSizeEx(file_.get(), &length)) throw LastWin32Error();
@@ -47,13 +45,10 @@ class Win32TextStream : public TextStream {
     piece.resize(got);
     return piece;
   }
-  void ReadLine(std::string& line) override { lines_.ReadLine(line); }
-  std::string_view ReadLines() override { return lines_.ReadLines(); }
 
  private:
   FileHandle file_;
   std::uint64_t next_ = 0;  // where reading in order goes on
-  LineBuffer lines_;
 };
 
 DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }

@@ -1,24 +1,22 @@
-#include "reading/line_buffer.h"
+#include "reading/line_reader.h"
 
 #include <algorithm>
 #include <cstring>
-
-#include "errors/error.h"
 
 namespace quennet {
 namespace {
 
 constexpr std::size_t kChunkSize = 64 * 1024;
-constexpr long kErrInputPastEnd = 62;
 
 }  // namespace
 
-LineBuffer::LineBuffer(ReadChunk read_chunk)
-    : read_chunk_(std::move(read_chunk)),
+LineReader::LineReader(FileInOrder& file, ReadReporter* reporter)
+    : file_(file),
+      reporter_(reporter),
       buffer_(std::make_unique_for_overwrite<char[]>(kChunkSize)),
       capacity_(kChunkSize) {}
 
-bool LineBuffer::Fill() {
+bool LineReader::Fill() {
   if (input_ended_) return false;
   // Move what is not handed out yet to the front; a line longer than the buffer
   // makes it grow.
@@ -33,24 +31,28 @@ bool LineBuffer::Fill() {
   }
   begin_ = 0;
   end_ = kept;
-  std::size_t got = 0;
-  try {
-    got = read_chunk_(buffer_.get() + end_, capacity_ - end_);
-  } catch (...) {
-    // What follows a failed read cannot be trusted: the stream ends here.
-    begin_ = end_ = 0;
-    input_ended_ = true;
-    throw;
-  }
+  const std::size_t got = ReadChunk();
   end_ += got;
   if (got == 0) input_ended_ = true;
   return got > 0;
 }
 
-bool LineBuffer::AtEnd() { return begin_ == end_ && !Fill(); }
+std::size_t LineReader::ReadChunk() {
+  try {
+    return file_.Read(buffer_.get() + end_, capacity_ - end_);
+  } catch (const RuntimeError& error) {
+    // What follows a failed read cannot be trusted, nor the unfinished line before
+    // it: the input ends here.
+    begin_ = end_ = 0;
+    input_ended_ = failed_ = true;
+    if (!reporter_) throw;
+    reporter_->ReadFailed(error);
+    return 0;
+  }
+}
 
-void LineBuffer::ReadLine(std::string& line) {
-  if (AtEnd()) throw RuntimeError(kErrInputPastEnd, "Input past end of file");
+bool LineReader::ReadLine(std::string& line) {
+  if (begin_ == end_ && !Fill()) return false;
   std::size_t searched = 0;  // how much of the line is known to hold no line end
   for (;;) {
     const char* start = Begin();
@@ -64,20 +66,21 @@ void LineBuffer::ReadLine(std::string& line) {
       line.assign(start, end);
       begin_ += static_cast<std::size_t>(end - start) + 1;
       if (cr && begin_ < end_ && buffer_[begin_] == '\n') ++begin_;
-      return;
+      return true;
     }
     searched = end ? static_cast<std::size_t>(end - start) : available;
     if (!Fill()) {
+      if (failed_) return false;
       line.assign(Begin(), searched);
       begin_ += searched;
       if (begin_ < end_ && buffer_[begin_] == '\r') ++begin_;
-      return;
+      return true;
     }
   }
 }
 
-std::string_view LineBuffer::ReadLines() {
-  if (AtEnd()) throw RuntimeError(kErrInputPastEnd, "Input past end of file");
+bool LineReader::ReadLines(std::string_view& block) {
+  if (begin_ == end_ && !Fill()) return false;
   std::size_t searched = 0;  // how much of the buffer is known to hold no line end
   for (;;) {
     const char* start = Begin();
@@ -89,14 +92,16 @@ std::string_view LineBuffer::ReadLines() {
     if (cut > searched || input_ended_) {
       if (cut == searched) cut = end_ - begin_;  // the last line, without an end
       begin_ += cut;
-      return {start, cut};
+      block = {start, cut};
+      return true;
     }
     searched = unsearched;
     Fill();
+    if (failed_) return false;
   }
 }
 
-std::string LineBuffer::ReadAll() {
+std::string LineReader::ReadAll() {
   std::string rest;
   do {
     rest.append(Begin(), end_ - begin_);
@@ -105,10 +110,10 @@ std::string LineBuffer::ReadAll() {
   return rest;
 }
 
-std::size_t MemoryChunks::operator()(char* buffer, std::size_t size) {
-  const std::size_t n = std::min({size, piece, text.size() - served});
-  std::memcpy(buffer, text.data() + served, n);
-  served += n;
+std::size_t TextInMemory::Read(char* buffer, std::size_t size) {
+  const std::size_t n = std::min({size, piece_, text_.size() - served_});
+  std::memcpy(buffer, text_.data() + served_, n);
+  served_ += n;
   return n;
 }
 

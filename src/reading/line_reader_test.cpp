@@ -1,4 +1,4 @@
-#include "reading/line_buffer.h"
+#include "reading/line_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -14,26 +14,27 @@ namespace {
 
 // Serves `text` in pieces of at most `piece` bytes, to put line ends on chunk edges.
 std::vector<std::string> AllLines(const std::string& text, std::size_t piece) {
-  LineBuffer lines(MemoryChunks{text, piece});
+  TextInMemory file(text, piece);
+  LineReader lines(file);
   std::vector<std::string> out;
-  while (!lines.AtEnd()) out.push_back(lines.ReadLine());
+  for (std::string line; lines.ReadLine(line);) out.push_back(line);
   return out;
 }
 
 // The same through ReadLines: each block, cut into lines on its own, gives the lines
 // in the order ReadLine gives them, so no block ends inside a line or a CR LF.
 std::vector<std::string> LinesOfBlocks(const std::string& text, std::size_t piece) {
-  LineBuffer blocks(MemoryChunks{text, piece});
+  TextInMemory file(text, piece);
+  LineReader blocks(file);
   std::vector<std::string> out;
-  while (!blocks.AtEnd()) {
-    const std::string_view block = blocks.ReadLines();
+  for (std::string_view block; blocks.ReadLines(block);) {
     EXPECT_FALSE(block.empty());
     for (const std::string& line : AllLines(std::string(block), block.size())) out.push_back(line);
   }
   return out;
 }
 
-TEST(LineBuffer, EndsLinesAtCrLfLfAndLoneCrWhereverTheChunksBreak) {
+TEST(LineReader, EndsLinesAtCrLfLfAndLoneCrWhereverTheChunksBreak) {
   const char raw[] = "a\r\nb\nc\rd\r\r\ne\0f\n\nlast";
   const std::pair<std::string, std::vector<std::string>> cases[] = {
       {std::string(raw, sizeof raw - 1), {"a", "b", "c", "d", "", std::string("e\0f", 3), "", "last"}},
@@ -51,26 +52,46 @@ TEST(LineBuffer, EndsLinesAtCrLfLfAndLoneCrWhereverTheChunksBreak) {
   EXPECT_EQ(AllLines(long_line + "\r\nnext", 64 * 1024), (std::vector<std::string>{long_line, "next"}));
 }
 
-// Input whose first read gives `text` and whose second read fails.
-LineBuffer::ReadChunk FailingAfter(std::string text) {
-  return [text, calls = 0](char* buffer, std::size_t) mutable -> std::size_t {
-    if (++calls > 1) throw RuntimeError(57, "Device I/O error");
-    std::memcpy(buffer, text.data(), text.size());
-    return text.size();
-  };
-}
+// A file whose first read gives `text` and whose second read fails.
+class FailingAfter : public FileInOrder {
+ public:
+  explicit FailingAfter(std::string text) : text_(std::move(text)) {}
+  std::size_t Read(char* buffer, std::size_t) override {
+    if (++calls_ > 1) throw RuntimeError(57, "Device I/O error");
+    std::memcpy(buffer, text_.data(), text_.size());
+    return text_.size();
+  }
 
-TEST(LineBuffer, AFailedReadEndsTheInput) {
-  LineBuffer lines(FailingAfter("a\nb\r"));
-  EXPECT_EQ(lines.ReadLine(), "a");
-  EXPECT_THROW(lines.ReadLine(), RuntimeError);
-  EXPECT_TRUE(lines.AtEnd());
+ private:
+  std::string text_;
+  int calls_ = 0;
+};
 
-  // A block read loses the same unfinished line.
-  LineBuffer blocks(FailingAfter("a\nb\r"));
-  EXPECT_EQ(blocks.ReadLines(), "a\n");
-  EXPECT_THROW(blocks.ReadLines(), RuntimeError);
-  EXPECT_TRUE(blocks.AtEnd());
+struct Reports : ReadReporter {
+  void ReadFailed(const RuntimeError& error) override { seen.push_back(error.description()); }
+  std::vector<std::string> seen;
+};
+
+// A failed read ends the input and loses the unfinished line: thrown without a
+// reporter, reported once with one.
+TEST(LineReader, AFailedReadEndsTheInput) {
+  std::string line;
+  std::string_view block;
+  FailingAfter thrown("a\nb\r");
+  LineReader lines(thrown);
+  EXPECT_TRUE(lines.ReadLine(line));
+  EXPECT_EQ(line, "a");
+  EXPECT_THROW(lines.ReadLine(line), RuntimeError);
+  EXPECT_FALSE(lines.ReadLine(line));
+
+  Reports reports;
+  FailingAfter reported("a\nb\r");
+  LineReader blocks(reported, &reports);
+  EXPECT_TRUE(blocks.ReadLines(block));
+  EXPECT_EQ(block, "a\n");
+  EXPECT_FALSE(blocks.ReadLines(block));
+  EXPECT_FALSE(blocks.ReadLines(block));
+  EXPECT_EQ(reports.seen, std::vector<std::string>{"Device I/O error"});
 }
 
 }  // namespace
