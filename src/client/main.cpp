@@ -4,6 +4,7 @@
 
 #include "client/knock_usage.h"
 #include "client/send_knock.h"
+#include "errors/error.h"
 #include "plan/knock_plan.h"
 #include "platform/network.h"
 #include "platform/platform.h"
@@ -38,8 +39,8 @@ int main(int argc, char** argv) {
     std::string address;
     try {
       address = network->Resolve(plan.host, plan.family);
-    } catch (const quennet::NetworkError& error) {
-      return Fail(kUnknownHost, error.what());
+    } catch (const quennet::RuntimeError& error) {
+      return Fail(kUnknownHost, error.Detail());
     }
     // The platform's clock paces the packets.
     const auto platform = quennet::MakePlatform(argc, argv);
@@ -48,8 +49,8 @@ int main(int argc, char** argv) {
     if (plan.open_port && !quennet::WaitForOpenPort(plan, address, *network, clock, knocked, std::cout)) {
       return kStillClosed;
     }
-  } catch (const quennet::NetworkError& error) {
-    return Fail(kNotSent, error.what());
+  } catch (const quennet::RuntimeError& error) {
+    return Fail(kNotSent, error.Detail());
   }
   return 0;
 }

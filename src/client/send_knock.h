@@ -12,7 +12,7 @@ namespace quennet {
 // Sends the knock to `address` (numeric text), then the nudge, with the plan's
 // pauses between them taken on `clock`, and reports each packet on `out` unless the
 // plan is quiet. Returns the clock's elapsed time when the last knock packet went
-// out. The first packet that cannot be sent throws NetworkError and ends the knock.
+// out. The first packet that cannot be sent throws RuntimeError and ends the knock.
 std::int64_t SendKnock(const KnockPlan& plan, const std::string& address, Network& network, Clock& clock,
                        std::ostream& out);
 

@@ -5,6 +5,14 @@
 
 namespace quennet {
 
+std::string RuntimeError::Detail() const {
+  if (operation_.empty()) return description();
+  std::string detail = operation_;
+  if (!path_.empty()) detail += " " + path_;
+  if (!system_message_.empty()) detail += ": " + system_message_;
+  return detail;
+}
+
 std::string FatalReport(const RuntimeError& error) {
   return "Run-time error '" + std::to_string(error.number()) + "': " + error.description();
 }

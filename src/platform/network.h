@@ -2,19 +2,11 @@
 
 #include <cstdint>
 #include <memory>
-#include <stdexcept>
 #include <string>
 
 namespace quennet {
 
 enum class AddressFamily { kAny, kIPv4, kIPv6 };
-
-// A name that does not resolve, or a packet that could not be sent; the text says
-// which and why, for the user to read.
-class NetworkError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
 
 // The knock client's packets. Addresses travel as numeric text (203.0.113.45, ::1).
 class Network {
@@ -32,7 +24,7 @@ class Network {
   // kOpenAttemptMilliseconds and neither closed nor reset by the other side in the
   // kOpenHoldMilliseconds after. A port the firewall drops never gets that far; one
   // that answers and hangs up at once is taken for closed too. The connection is
-  // closed again either way. Throws NetworkError only when nothing could be sent.
+  // closed again either way. Throws RuntimeError only when nothing could be sent.
   virtual bool TryConnection(const std::string& address, std::uint16_t port) = 0;
 };
 

@@ -19,7 +19,7 @@ namespace {
 
 int OpenSocket(const addrinfo& target, int type, const std::string& what) {
   const int fd = socket(target.ai_family, type | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-  if (fd < 0) throw NetworkError(what + ": " + std::strerror(errno));
+  if (fd < 0) throw NetworkFailure(what, std::strerror(errno));
   return fd;
 }
 
@@ -27,7 +27,7 @@ int OpenSocket(const addrinfo& target, int type, const std::string& what) {
 bool IsNotSent(int error) { return error != 0 && error != ECONNREFUSED && error != ETIMEDOUT && error != ECONNRESET; }
 
 // Starts a connection and waits up to `milliseconds` for it: true once it is
-// established. An answer that says the SYN went nowhere throws NetworkError; no
+// established. An answer that says the SYN went nowhere throws a RuntimeError; no
 // answer is what a knock on a closed port gets.
 bool Connect(int fd, const addrinfo& target, int milliseconds, const std::string& what) {
   if (connect(fd, target.ai_addr, target.ai_addrlen) == 0) return true;
@@ -38,7 +38,7 @@ bool Connect(int fd, const addrinfo& target, int milliseconds, const std::string
     socklen_t size = sizeof error;
     getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &size);
   }
-  if (IsNotSent(error)) throw NetworkError(what + ": " + std::strerror(error));
+  if (IsNotSent(error)) throw NetworkFailure(what, std::strerror(error));
   return error == 0;
 }
 
@@ -69,7 +69,7 @@ class PosixNetwork : public Network {
     const auto target = Target(address, port, SOCK_DGRAM, what);
     const UniqueFd socket_fd(OpenSocket(*target, SOCK_DGRAM, what));
     if (sendto(socket_fd.get(), "", 0, 0, target->ai_addr, target->ai_addrlen) < 0) {
-      throw NetworkError(what + ": " + std::strerror(errno));
+      throw NetworkFailure(what, std::strerror(errno));
     }
   }
 };

@@ -8,9 +8,16 @@
 #include <memory>
 #include <string>
 
+#include "errors/error.h"
 #include "platform/network.h"
 
 namespace quennet {
+
+// A name that does not resolve, or a packet that cannot be sent: `what` says which,
+// `reason` why, in the system's words.
+inline RuntimeError NetworkFailure(const std::string& what, const std::string& reason) {
+  return RuntimeError(kErrDeviceUnavailable, "Device unavailable", what, {}, reason);
+}
 
 // The text for an error that getaddrinfo or getnameinfo returned; one per platform.
 std::string LookupErrorText(int result);
@@ -20,11 +27,11 @@ struct AddrInfoFree {
 };
 using AddrInfoList = std::unique_ptr<addrinfo, AddrInfoFree>;
 
-// getaddrinfo, or the NetworkError "what: reason".
+// getaddrinfo, or the NetworkFailure of `what`.
 inline AddrInfoList Lookup(const char* host, const char* service, const addrinfo& hints, const std::string& what) {
   addrinfo* list = nullptr;
   const int result = getaddrinfo(host, service, &hints, &list);
-  if (result != 0) throw NetworkError(what + ": " + LookupErrorText(result));
+  if (result != 0) throw NetworkFailure(what, LookupErrorText(result));
   return AddrInfoList(list);
 }
 
@@ -38,7 +45,7 @@ inline std::string ResolveToText(const std::string& host, AddressFamily family) 
   char text[NI_MAXHOST];
   const int result = getnameinfo(list->ai_addr, static_cast<socklen_t>(list->ai_addrlen), text, sizeof text, nullptr,
                                  0, NI_NUMERICHOST);
-  if (result != 0) throw NetworkError(what + ": " + LookupErrorText(result));
+  if (result != 0) throw NetworkFailure(what, LookupErrorText(result));
   return text;
 }
 

@@ -45,7 +45,7 @@ class Socket {
 
 SOCKET OpenSocket(const addrinfo& target, int type, const std::string& what) {
   const SOCKET handle = socket(target.ai_family, type, 0);
-  if (handle == INVALID_SOCKET) throw NetworkError(what + ": " + ErrorText(WSAGetLastError()));
+  if (handle == INVALID_SOCKET) throw NetworkFailure(what, ErrorText(WSAGetLastError()));
   return handle;
 }
 
@@ -54,7 +54,7 @@ bool IsNotSent(int error) {
 }
 
 // Starts a connection and waits up to `milliseconds` for it: true once it is
-// established. An answer that says the SYN went nowhere throws NetworkError; no
+// established. An answer that says the SYN went nowhere throws a RuntimeError; no
 // answer is what a knock on a closed port gets. Winsock reports a connection in the
 // write set and a failed attempt in the exception set.
 bool Connect(SOCKET handle, const addrinfo& target, int milliseconds, const std::string& what) {
@@ -75,7 +75,7 @@ bool Connect(SOCKET handle, const addrinfo& target, int milliseconds, const std:
     int size = sizeof error;
     getsockopt(handle, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &size);
   }
-  if (IsNotSent(error)) throw NetworkError(what + ": " + ErrorText(error));
+  if (IsNotSent(error)) throw NetworkFailure(what, ErrorText(error));
   return false;
 }
 
@@ -84,7 +84,7 @@ class Win32Network : public Network {
   Win32Network() {
     WSADATA data;
     const int result = WSAStartup(MAKEWORD(2, 2), &data);
-    if (result != 0) throw NetworkError("cannot start Winsock: " + ErrorText(result));
+    if (result != 0) throw NetworkFailure("cannot start Winsock", ErrorText(result));
   }
   Win32Network(const Win32Network&) = delete;
   Win32Network& operator=(const Win32Network&) = delete;
@@ -118,7 +118,7 @@ class Win32Network : public Network {
     const auto target = Target(address, port, SOCK_DGRAM, what);
     const Socket socket_handle(OpenSocket(*target, SOCK_DGRAM, what));
     if (sendto(socket_handle.get(), "", 0, 0, target->ai_addr, static_cast<int>(target->ai_addrlen)) == SOCKET_ERROR) {
-      throw NetworkError(what + ": " + ErrorText(WSAGetLastError()));
+      throw NetworkFailure(what, ErrorText(WSAGetLastError()));
     }
   }
 };
