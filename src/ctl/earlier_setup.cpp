@@ -35,7 +35,7 @@ void RemoveLogLink(Ctl& ctl, bool print_only) {
       Remove(ctl, *link, ", the link to the firewall log that an earlier install made", print_only);
     }
   } catch (const RuntimeError& error) {
-    throw CommandFailed("cannot remove the link to the firewall log (" + error.description() + ")");
+    throw CommandFailed("cannot remove the link to the firewall log (" + error.Detail() + ")");
   }
 }
 

@@ -97,7 +97,7 @@ void MakeDataFolders(Ctl& ctl, CommandRunner& runner, const std::string& data, b
     const bool replaced = folders.Tolvaren(data + "\\Tolvaren");
     folders.Quennet(data + "\\Tolvaren\\Quennet", replaced);
   } catch (const RuntimeError& error) {
-    throw CommandFailed("cannot make Quennet's folder under " + data + " (" + error.description() + ")");
+    throw CommandFailed("cannot make Quennet's folder under " + data + " (" + error.Detail() + ")");
   }
 }
 

@@ -144,7 +144,7 @@ LinkCheck ProgramFolderCheck(Host& host) {
                   PrivateFolderCommands(folder));
     }
   } catch (const RuntimeError& error) {
-    return Fail(name, folder + ": " + error.description());
+    return Fail(name, folder + ": " + error.Detail());
   }
   return Ok(name, folder + ": only SYSTEM and Administrators may read or change it");
 }
@@ -162,7 +162,7 @@ LinkCheck DataFolderCheck(Host& host, const std::string& rule) {
       }
     }
   } catch (const RuntimeError& error) {
-    return Fail(name, quennet + ": " + error.description());
+    return Fail(name, quennet + ": " + error.Detail());
   }
   return Ok(name, quennet + ": only SYSTEM and Administrators may change it (Quennet makes it when missing)");
 }

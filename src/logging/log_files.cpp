@@ -5,12 +5,11 @@
 namespace quennet {
 namespace {
 
-std::int32_t Append(Host& host, const std::string& path, const std::string& line) {
+// A line that cannot be written is lost: a log must never stop the run.
+void Append(Host& host, const std::string& path, const std::string& line) {
   try {
     host.files.AppendLine(path, line);
-    return 0;
-  } catch (const RuntimeError& error) {
-    return static_cast<std::int32_t>(error.number());
+  } catch (const RuntimeError&) {
   }
 }
 
@@ -23,10 +22,10 @@ void DebugLog(Host& host, std::int16_t Enabled, const std::string& LineData) {
   Append(host, host.program_folder + "\\Debug.log", LineData);
 }
 
-std::int32_t LogData(Host& host, const std::string& strLogName, const std::string& LineData) {
+void LogData(Host& host, const std::string& strLogName, const std::string& LineData) {
   const std::string path =
       strLogName.find('\\') != std::string::npos ? strLogName : host.program_folder + "\\" + strLogName;
-  return Append(host, path, LineData);
+  Append(host, path, LineData);
 }
 
 }  // namespace quennet

@@ -25,7 +25,7 @@ void DebugLog(Host& host, std::int16_t Enabled, MakeLine make_line) {
 }
 
 // Appends LineData to strLogName: a path when it holds a backslash, otherwise a file
-// in the program folder. Returns 0, or the number of the failure that lost the line.
-std::int32_t LogData(Host& host, const std::string& strLogName, const std::string& LineData);
+// in the program folder. A line that cannot be written is lost silently.
+void LogData(Host& host, const std::string& strLogName, const std::string& LineData);
 
 }  // namespace quennet

@@ -2,8 +2,6 @@
 
 namespace quennet::basRegistry {
 
-std::int32_t LastRegistryResult = 0;
-
 namespace {
 
 constexpr std::int16_t kTextMode = 1;
@@ -14,9 +12,9 @@ RegistryValue ReadText(RegistryService& registry, RegHandle key, const std::stri
                        std::uint32_t size) {
   std::string buffer(size, ' ');
   std::uint32_t text_type = 0;
-  LastRegistryResult = registry.RegQueryValueExA(
+  const std::int32_t result = registry.RegQueryValueExA(
       key, ValueName, text_type, reinterpret_cast<unsigned char*>(buffer.data()), size);
-  if (LastRegistryResult != kErrorSuccess) return {};
+  if (result != kErrorSuccess) return {};
   return buffer.substr(0, buffer.find('\0'));
 }
 
@@ -24,8 +22,7 @@ RegistryValue ReadDword(RegistryService& registry, RegHandle key, const std::str
                         std::uint32_t& type) {
   unsigned char bytes[4] = {};
   std::uint32_t size = sizeof bytes;
-  LastRegistryResult = registry.RegQueryValueExA(key, ValueName, type, bytes, size);
-  if (LastRegistryResult != kErrorSuccess) return {};
+  if (registry.RegQueryValueExA(key, ValueName, type, bytes, size) != kErrorSuccess) return {};
   const std::uint32_t number = bytes[0] | bytes[1] << 8 | bytes[2] << 16 | std::uint32_t{bytes[3]} << 24;
   return static_cast<std::int32_t>(number);
 }
@@ -39,19 +36,19 @@ RegistryValue GetRegistryValue(RegistryService& registry, RegHandle RootKey, con
   std::uint32_t type = 0;
   std::uint32_t size = 0;
   RegistryValue result;
-  LastRegistryResult = registry.RegOpenKeyA(RootKey, KeyPath, key);
+  registry.RegOpenKeyA(RootKey, KeyPath, key);
   // The handle decides, not the code: only a handle can be queried.
   if (key != 0) {
     // A missing value leaves the type at 0, which reads as nothing below.
-    LastRegistryResult = registry.RegQueryValueExA(key, ValueName, type, nullptr, size);
+    registry.RegQueryValueExA(key, ValueName, type, nullptr, size);
     if (type == kRegSz || (text_mode && type != kRegDword)) {
       result = ReadText(registry, key, ValueName, size);
     } else if (type == kRegDword) {
       result = ReadDword(registry, key, ValueName, type);
     }
   }
-  // Closed even when nothing was opened; the code of the close is the last word.
-  LastRegistryResult = registry.RegCloseKey(key);
+  // Closed even when nothing was opened.
+  registry.RegCloseKey(key);
   return result;
 }
 

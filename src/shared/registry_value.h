@@ -8,9 +8,6 @@
 
 namespace quennet::basRegistry {
 
-// The result code of the latest registry call.
-extern std::int32_t LastRegistryResult;
-
 // Text, a REG_DWORD number, or nothing.
 using RegistryValue = std::variant<std::monostate, std::string, std::int32_t>;
 
