@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds and runs every test: the include layers, the POSIX build, the sanitizer
-# build (each with the knock page in headless Chromium among its end-to-end tests),
-# the Windows program under Wine and a short fuzzing pass. Exits non-zero on any failure.
+# Builds and runs every test: the include layers, the code's format, the POSIX
+# build, the sanitizer build (each with the knock page in headless Chromium among its
+# end-to-end tests), the Windows program under Wine and a short fuzzing pass. Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -91,6 +91,8 @@ fuzz_leg() {
 
 step "every include points down"
 scripts/check_layers.sh
+step "the C++ files follow .clang-format"
+scripts/check_format.sh
 posix_leg
 windows_leg
 fuzz_leg
