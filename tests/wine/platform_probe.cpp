@@ -17,6 +17,7 @@
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_folder_security.h"
 #include "platform/win32/win32_shell.h"
+#include "reading/line_reader.h"
 
 namespace quennet {
 namespace {
@@ -27,6 +28,8 @@ void Check(bool ok, const std::string& what) {
   std::cout << (ok ? "ok    " : "FAIL  ") << what << '\n';
   if (!ok) ++failures;
 }
+
+std::string ReadAll(TextStream& stream) { return LineReader(stream).ReadAll(); }
 
 template <typename Action>
 long ErrorNumber(Action action) {
@@ -48,11 +51,11 @@ void CheckFiles(FileService& files, const std::string& folder) {
   files.AppendLine(copy, "third");
   auto old_reader = files.OpenTextFile(copy);
   files.CopyFile(log, copy);
-  Check(old_reader->ReadAll() == "first\r\nsecond\r\nthird\r\n", "CopyFile while the old copy is read: it reads on");
+  Check(ReadAll(*old_reader) == "first\r\nsecond\r\nthird\r\n", "CopyFile while the old copy is read: it reads on");
   old_reader.reset();
   const auto text = files.OpenTextFile(copy);
   Check(text->Size() == 15 && text->ReadAt(7, 8) == "second\r\n" && text->ReadAt(5, 100) == "\r\nsecond\r\n" &&
-            text->ReadAt(20, 4).empty() && text->ReadAll() == "first\r\nsecond\r\n",
+            text->ReadAt(20, 4).empty() && ReadAll(*text) == "first\r\nsecond\r\n",
         "CopyFile replaced the copy; ReadAt gives the bytes from an offset, fewer at the end, and reading in order "
         "still begins at the start");
   const FileStamp before = files.Stamp(log);
@@ -61,7 +64,7 @@ void CheckFiles(FileService& files, const std::string& folder) {
         "Stamp: the same of a file and its stream, another once the file grew");
   Check(ErrorNumber([&] { files.CopyFile(missing, copy); }) == kErrFileNotFound &&
             ErrorNumber([&] { files.CopyFile(log, folder + "\\no folder\\copy.log"); }) == kErrFileNotFound &&
-            files.OpenTextFile(copy)->ReadAll() == "first\r\nsecond\r\n",
+            ReadAll(*files.OpenTextFile(copy)) == "first\r\nsecond\r\n",
         "CopyFile from a missing file or into a missing folder: 53, the copy kept");
   WIN32_FIND_DATAA found;
   const HANDLE search = FindFirstFileA((folder + "\\*.tmp").c_str(), &found);
@@ -79,7 +82,7 @@ void CheckLocks(FileService& files, const std::string& folder) {
     const auto held = locks.Lock(path);
     held->Write("longer text");
     held->Write("record");
-    Check(held->Read() == "record" && files.OpenTextFile(path)->ReadAll() == "record",
+    Check(held->Read() == "record" && ReadAll(*files.OpenTextFile(path)) == "record",
           "a locked file is replaced whole and others may read it meanwhile");
   }
   Check(locks.Lock(path)->Read() == "record", "the lock is let go with its holder");
