@@ -40,14 +40,16 @@ class TempFolder {
   std::string path_;
 };
 
-// The number of the RuntimeError that `action` throws; 0 when it throws none.
-inline long ErrorNumber(const std::function<void()>& action) {
+// The RuntimeError that `action` throws; number 0 when it throws none.
+inline RuntimeError Failure(const std::function<void()>& action) {
   try {
     action();
   } catch (const RuntimeError& error) {
-    return error.number();
+    return error;
   }
-  return 0;
+  return {0, ""};
 }
+
+inline long ErrorNumber(const std::function<void()>& action) { return Failure(action).number(); }
 
 }  // namespace quennet

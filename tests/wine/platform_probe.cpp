@@ -31,14 +31,20 @@ void Check(bool ok, const std::string& what) {
 
 std::string ReadAll(TextStream& stream) { return LineReader(stream).ReadAll(); }
 
+// The error the action throws; number 0 when it throws none.
 template <typename Action>
-long ErrorNumber(Action action) {
+RuntimeError Failure(Action action) {
   try {
     action();
   } catch (const RuntimeError& error) {
-    return error.number();
+    return error;
   }
-  return 0;
+  return {0, ""};
+}
+
+template <typename Action>
+long ErrorNumber(Action action) {
+  return Failure(action).number();
 }
 
 void CheckFiles(FileService& files, const std::string& folder) {
@@ -72,6 +78,10 @@ void CheckFiles(FileService& files, const std::string& folder) {
   if (search != INVALID_HANDLE_VALUE) FindClose(search);
   Check(ErrorNumber([&] { files.OpenTextFile(missing); }) == kErrFileNotFound && !files.FileExists(missing),
         "OpenTextFile of a missing file: 53, not created");
+  const std::string detail = Failure([&] { files.OpenTextFile(missing); }).Detail();
+  const std::string named = "open " + missing + ": ";
+  Check(detail.starts_with(named) && detail.size() > named.size() && detail.back() != '\n' && detail.back() != '.',
+        "its detail names the operation, the path and the system's message: " + detail);
   Check(!files.LinkTarget(log) && !files.LinkTarget(missing), "LinkTarget of a file and of a missing file: no link");
 }
 

@@ -1,10 +1,18 @@
 #include "platform/posix/errno_error.h"
 
 #include <cerrno>
+#include <string>
+#include <system_error>
 
 namespace quennet {
+namespace {
 
-RuntimeError ErrnoError(int error_number) {
+struct HostError {
+  long number;
+  const char* description;
+};
+
+HostError HostErrorOf(int error_number) {
   switch (error_number) {
     case ENOENT:
       return {kErrFileNotFound, "File not found"};
@@ -20,6 +28,14 @@ RuntimeError ErrnoError(int error_number) {
     default:
       return {kErrPathFileAccess, "Path/File access error"};
   }
+}
+
+}  // namespace
+
+RuntimeError ErrnoError(int error_number, std::string_view operation, std::string_view path) {
+  const HostError host = HostErrorOf(error_number);
+  return {host.number, host.description, std::string(operation), std::string(path),
+          std::generic_category().message(error_number)};
 }
 
 }  // namespace quennet

@@ -44,7 +44,7 @@ class NewFile {
  public:
   explicit NewFile(const std::string& beside)
       : path_(CopyName(beside, static_cast<unsigned long>(::getpid()))), fd_(CreateCopyFile(path_)) {
-    if (fd_.get() < 0) throw ErrnoError(errno);
+    if (fd_.get() < 0) throw ErrnoError(errno, "create", path_);
   }
   NewFile(const NewFile&) = delete;
   NewFile& operator=(const NewFile&) = delete;
@@ -59,14 +59,14 @@ class NewFile {
     // Reading the umask means setting it: fine, the program has one thread.
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    if (::fchmod(fd_.get(), kNewFileMode & ~mask) != 0) throw ErrnoError(errno);
+    if (::fchmod(fd_.get(), kNewFileMode & ~mask) != 0) throw ErrnoError(errno, "set the mode of", path_);
     fd_.Close();
     // Swapping with the destination, rather than renaming over it, spares writing
     // every copy to disk at once, which filesystems such as ext4 force on a file
     // renamed over another. The old file, now under this file's name, is removed,
     // and what of it has not reached the disk yet never has to.
     if (IsRegularFile(to) && ::renameat2(AT_FDCWD, path_.c_str(), AT_FDCWD, to.c_str(), RENAME_EXCHANGE) == 0) return;
-    if (::rename(path_.c_str(), to.c_str()) != 0) throw ErrnoError(errno);
+    if (::rename(path_.c_str(), to.c_str()) != 0) throw ErrnoError(errno, "rename to", to);
     path_.clear();
   }
 
@@ -83,7 +83,7 @@ bool KernelCannotCopy(int error_number) {
 
 // Copies inside the kernel, which keeps a large log out of user memory. False when
 // it cannot, or when it copied nothing: files like those in /proc report no size.
-bool CopyInKernel(int from, int to) {
+bool CopyInKernel(int from, int to, const std::string& to_path) {
   bool copied = false;
   for (;;) {
     const ssize_t n = ::copy_file_range(from, nullptr, to, nullptr, kKernelChunk, 0);
@@ -93,7 +93,7 @@ bool CopyInKernel(int from, int to) {
       return copied;
     } else if (errno != EINTR) {
       if (!copied && KernelCannotCopy(errno)) return false;
-      throw ErrnoError(errno);
+      throw ErrnoError(errno, "copy to", to_path);
     }
   }
 }
@@ -110,7 +110,7 @@ void ReplaceWithCopy(const std::string& from, const std::string& to) {
   // is followed.
   const UniqueFd source = OpenFile(from, O_RDONLY);
   NewFile copy(to);
-  if (!CopyInKernel(source.get(), copy.fd())) CopyByReading(source.get(), copy.fd());
+  if (!CopyInKernel(source.get(), copy.fd(), to)) CopyByReading(source.get(), copy.fd());
   copy.Replace(to);
 }
 

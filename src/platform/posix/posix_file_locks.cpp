@@ -20,10 +20,10 @@ class PosixLockedFile : public LockedFile {
       : fd_(OpenFile(path, O_RDWR | O_CREAT | O_NOFOLLOW, kNewFileMode)) {
     // A FIFO or a device opens for reading and writing too: refuse it before using it.
     struct stat info {};
-    if (::fstat(fd_.get(), &info) != 0) throw ErrnoError(errno);
-    if (!S_ISREG(info.st_mode)) throw ErrnoError(EINVAL);
+    if (::fstat(fd_.get(), &info) != 0) throw ErrnoError(errno, "inspect", path);
+    if (!S_ISREG(info.st_mode)) throw ErrnoError(EINVAL, "lock", path);
     while (::flock(fd_.get(), LOCK_EX) != 0) {
-      if (errno != EINTR) throw ErrnoError(errno);
+      if (errno != EINTR) throw ErrnoError(errno, "lock", path);
     }
   }
 
@@ -36,14 +36,14 @@ class PosixLockedFile : public LockedFile {
   }
 
   void Write(const std::string& bytes) override {
-    if (::ftruncate(fd_.get(), 0) != 0) throw ErrnoError(errno);
+    if (::ftruncate(fd_.get(), 0) != 0) throw ErrnoError(errno, "truncate");
     Rewind();
     WriteAll(fd_.get(), bytes);
   }
 
  private:
   void Rewind() {
-    if (::lseek(fd_.get(), 0, SEEK_SET) != 0) throw ErrnoError(errno);
+    if (::lseek(fd_.get(), 0, SEEK_SET) != 0) throw ErrnoError(errno, "rewind");
   }
 
   UniqueFd fd_;

@@ -32,15 +32,15 @@ class FdTextStream : public TextStream {
       : fd_(OpenFile(path, O_RDONLY | O_NOFOLLOW)) {
     // A folder opens like a file; refuse it here rather than at the first read.
     struct stat info {};
-    if (::fstat(fd_.get(), &info) != 0) throw ErrnoError(errno);
-    if (S_ISDIR(info.st_mode)) throw ErrnoError(EISDIR);
+    if (::fstat(fd_.get(), &info) != 0) throw ErrnoError(errno, "inspect", path);
+    if (S_ISDIR(info.st_mode)) throw ErrnoError(EISDIR, "open", path);
   }
 
   std::size_t Read(char* buffer, std::size_t size) override { return ReadSome(fd_.get(), buffer, size); }
   std::uint64_t Size() override { return Stamp().size; }
   FileStamp Stamp() override {
     struct stat info {};
-    if (::fstat(fd_.get(), &info) != 0) throw ErrnoError(errno);
+    if (::fstat(fd_.get(), &info) != 0) throw ErrnoError(errno, "inspect");
     return StampOf(info);
   }
   std::string ReadAt(std::uint64_t offset, std::size_t size) override {
@@ -49,7 +49,7 @@ class FdTextStream : public TextStream {
     while (got < size) {
       const ssize_t n = ::pread(fd_.get(), piece.data() + got, size - got, static_cast<off_t>(offset + got));
       if (n == 0) break;
-      if (n < 0 && errno != EINTR) throw ErrnoError(errno);
+      if (n < 0 && errno != EINTR) throw ErrnoError(errno, "read");
       if (n > 0) got += static_cast<std::size_t>(n);
     }
     piece.resize(got);
@@ -66,7 +66,7 @@ bool PosixFileService::FileExists(const std::string& path) { return HasType(path
 
 FileStamp PosixFileService::Stamp(const std::string& path) {
   struct stat info {};
-  if (::stat(NativePath(path).c_str(), &info) != 0) throw ErrnoError(errno);
+  if (::stat(NativePath(path).c_str(), &info) != 0) throw ErrnoError(errno, "inspect", path);
   return StampOf(info);
 }
 
@@ -79,7 +79,7 @@ std::unique_ptr<TextStream> PosixFileService::OpenTextFile(const std::string& pa
 }
 
 void PosixFileService::RemoveFile(const std::string& path) {
-  if (::unlink(NativePath(path).c_str()) != 0 && errno != ENOENT) throw ErrnoError(errno);
+  if (::unlink(NativePath(path).c_str()) != 0 && errno != ENOENT) throw ErrnoError(errno, "remove", path);
 }
 
 std::optional<std::string> PosixFileService::LinkTarget(const std::string& path) {
@@ -87,7 +87,7 @@ std::optional<std::string> PosixFileService::LinkTarget(const std::string& path)
   const ssize_t size = ::readlink(NativePath(path).c_str(), target.data(), target.size());
   if (size < 0) {
     if (errno == ENOENT || errno == ENOTDIR || errno == EINVAL) return std::nullopt;  // nothing there, or no link
-    throw ErrnoError(errno);
+    throw ErrnoError(errno, "read the link", path);
   }
   target.resize(static_cast<std::size_t>(size));
   return target;

@@ -24,6 +24,18 @@ TEST(PosixFiles, FoldersAndFilesByBackslashedPathsWithTheirErrorNumbers) {
   EXPECT_EQ(dir.Names(), std::set<std::string>{"a.log"});
 }
 
+TEST(PosixFiles, AFailureNamesItsOperationPathAndTheSystemsMessage) {
+  TempFolder dir;
+  PosixFileService files;
+  const std::string missing = dir.path() + "\\missing";
+  const RuntimeError open = Failure([&] { files.OpenTextFile(missing); });
+  EXPECT_EQ(FatalReport(open), "Run-time error '53': File not found");
+  EXPECT_EQ(open.Detail(), "open " + dir.path() + "/missing: No such file or directory");
+  const RuntimeError stamp = Failure([&] { files.Stamp(missing); });
+  EXPECT_EQ(FatalReport(stamp), "Run-time error '53': File not found");
+  EXPECT_EQ(stamp.Detail(), "inspect " + missing + ": No such file or directory");
+}
+
 TEST(PosixFiles, CopyReplacesTheDestinationWhileAReaderKeepsTheOldFile) {
   TempFolder dir;
   PosixFileService files;

@@ -23,7 +23,7 @@ FolderFacts PosixFolderSecurity::Inspect(const std::string& path) {
   struct stat info {};
   if (::lstat(NativePath(path).c_str(), &info) != 0) {
     if (errno == ENOENT || errno == ENOTDIR) return {};
-    throw ErrnoError(errno);
+    throw ErrnoError(errno, "inspect", path);
   }
   FolderFacts facts;
   facts.exists = true;
@@ -38,7 +38,7 @@ FolderFacts PosixFolderSecurity::Inspect(const std::string& path) {
 void PosixFolderSecurity::CreatePrivateFolder(const std::string& path) {
   if (::mkdir(NativePath(path).c_str(), kPrivateFolderMode) != 0) {
     if (errno == EEXIST) return;
-    throw ErrnoError(errno);
+    throw ErrnoError(errno, "create the folder", path);
   }
   MakePrivate(path);  // the umask may have taken bits away
 }
@@ -47,13 +47,13 @@ void PosixFolderSecurity::MakePrivate(const std::string& path) {
   // Through a descriptor of the folder itself: a link put in its place meanwhile is
   // refused, not followed.
   const UniqueFd folder = OpenFile(NativePath(path), O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
-  if (::fchmod(folder.get(), kPrivateFolderMode) != 0) throw ErrnoError(errno);
+  if (::fchmod(folder.get(), kPrivateFolderMode) != 0) throw ErrnoError(errno, "make private", path);
 }
 
 void PosixFolderSecurity::RemoveTree(const std::string& path) {
   std::error_code error;
   std::filesystem::remove_all(NativePath(path), error);  // a symbolic link goes itself
-  if (error) throw ErrnoError(error.value());
+  if (error) throw ErrnoError(error.value(), "remove", path);
 }
 
 }  // namespace quennet

@@ -22,7 +22,7 @@ namespace {
 std::string ProgramFolder() {
   std::error_code error;
   const std::string program = std::filesystem::read_symlink("/proc/self/exe", error).string();
-  if (error) throw ErrnoError(error.value());
+  if (error) throw ErrnoError(error.value(), "read the link", "/proc/self/exe");
   // A program in / gets the folder "", so that folder + "\name" is still its neighbour.
   return program.substr(0, program.rfind('/'));
 }

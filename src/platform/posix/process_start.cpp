@@ -51,20 +51,20 @@ std::optional<int> Reap(pid_t child) {
 // Forks a child that runs the program, through a second child when `detached`, and
 // returns once the program has been exec'd; throws when it could not be.
 pid_t Start(const std::vector<std::string>& arguments, bool detached, int output_fd = -1) {
-  if (arguments.empty()) throw ErrnoError(ENOENT);
+  if (arguments.empty()) throw ErrnoError(ENOENT, "start a command");
   std::vector<char*> argv;
   for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
   argv.push_back(nullptr);
 
   int pipe_fds[2];
-  if (::pipe2(pipe_fds, O_CLOEXEC) != 0) throw ErrnoError(errno);
+  if (::pipe2(pipe_fds, O_CLOEXEC) != 0) throw ErrnoError(errno, "open a pipe");
   const UniqueFd report(pipe_fds[0]);
   UniqueFd report_writer(pipe_fds[1]);
   const pid_t child = ::fork();
   if (child == 0) {
     detached ? ForkProgram(argv.data(), report_writer.get()) : ExecProgram(argv.data(), report_writer.get(), output_fd);
   }
-  if (child < 0) throw ErrnoError(errno);
+  if (child < 0) throw ErrnoError(errno, "start", arguments[0]);
   report_writer.Close();
   if (detached) Reap(child);
 
@@ -72,7 +72,7 @@ pid_t Start(const std::vector<std::string>& arguments, bool detached, int output
   // Blocks until the program has been exec'd (end of file) or has failed to be.
   if (ReadSome(report.get(), reinterpret_cast<char*>(&error_number), sizeof error_number) > 0) {
     if (!detached) Reap(child);
-    throw ErrnoError(error_number);
+    throw ErrnoError(error_number, "start", arguments[0]);
   }
   return child;
 }
@@ -85,7 +85,7 @@ namespace {
 
 int ExitStatus(pid_t child) {
   const std::optional<int> reaped = Reap(child);
-  if (!reaped) throw ErrnoError(ECHILD);
+  if (!reaped) throw ErrnoError(ECHILD, "wait for the command");
   const int status = *reaped;
   return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
 }
@@ -96,7 +96,7 @@ int StartAndWait(const std::vector<std::string>& arguments) { return ExitStatus(
 
 CommandOutput StartAndRead(const std::vector<std::string>& arguments, std::size_t limit) {
   int pipe_fds[2];
-  if (::pipe2(pipe_fds, O_CLOEXEC) != 0) throw ErrnoError(errno);
+  if (::pipe2(pipe_fds, O_CLOEXEC) != 0) throw ErrnoError(errno, "open a pipe");
   const UniqueFd reader(pipe_fds[0]);
   UniqueFd writer(pipe_fds[1]);
   const pid_t child = Start(arguments, false, writer.get());

@@ -6,18 +6,19 @@
 
 namespace quennet {
 
-FileHandle::FileHandle(HANDLE handle) : handle_(handle) {
-  if (handle_ == INVALID_HANDLE_VALUE) throw LastWin32Error();
+FileHandle::FileHandle(HANDLE handle, std::string_view path) : handle_(handle) {
+  if (handle_ == INVALID_HANDLE_VALUE) throw LastWin32Error("open", path);
 }
 
 FileHandle OpenEntryItself(const std::string& path, DWORD access, DWORD share, DWORD disposition, DWORD flags) {
   return FileHandle(
-      CreateFileA(path.c_str(), access, share, nullptr, disposition, flags | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+      CreateFileA(path.c_str(), access, share, nullptr, disposition, flags | FILE_FLAG_OPEN_REPARSE_POINT, nullptr),
+      path);
 }
 
 DWORD EntryAttributes(const FileHandle& entry) {
   BY_HANDLE_FILE_INFORMATION info{};
-  if (!GetFileInformationByHandle(entry.get(), &info)) throw LastWin32Error();
+  if (!GetFileInformationByHandle(entry.get(), &info)) throw LastWin32Error("inspect");
   return info.dwFileAttributes;
 }
 
@@ -39,7 +40,7 @@ std::size_t ReadSome(HANDLE file, char* buffer, std::size_t size, const std::uin
   const auto wanted = static_cast<DWORD>(std::min<std::size_t>(size, MAXDWORD));
   if (!ReadFile(file, buffer, wanted, &got, offset != nullptr ? &at : nullptr)) {
     if (GetLastError() == ERROR_HANDLE_EOF) return 0;
-    throw LastWin32Error();
+    throw LastWin32Error("read");
   }
   return got;
 }
@@ -48,7 +49,7 @@ void WriteAll(HANDLE file, const char* data, std::size_t size) {
   while (size > 0) {
     DWORD written = 0;
     const auto wanted = static_cast<DWORD>(std::min<std::size_t>(size, MAXDWORD));
-    if (!WriteFile(file, data, wanted, &written, nullptr)) throw LastWin32Error();
+    if (!WriteFile(file, data, wanted, &written, nullptr)) throw LastWin32Error("write");
     data += written;
     size -= written;
   }
@@ -59,7 +60,7 @@ FileStamp StampOf(HANDLE file) {
   FILE_BASIC_INFO basic{};
   if (!GetFileInformationByHandle(file, &info) ||
       !GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof basic)) {
-    throw LastWin32Error();
+    throw LastWin32Error("inspect");
   }
   const auto join = [](DWORD high, DWORD low) { return (std::uint64_t{high} << 32) | low; };
   return {info.dwVolumeSerialNumber, join(info.nFileIndexHigh, info.nFileIndexLow),

@@ -5,17 +5,18 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "platform/files.h"
 
 namespace quennet {
 
-// Owns a handle that CreateFileA has just returned; a failed open throws at once,
-// while GetLastError still holds its reason.
+// Owns a handle that CreateFileA has just returned for `path`; a failed open throws
+// at once, while GetLastError still holds its reason.
 class FileHandle {
  public:
-  explicit FileHandle(HANDLE handle);
+  FileHandle(HANDLE handle, std::string_view path);
   ~FileHandle() {
     if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
   }

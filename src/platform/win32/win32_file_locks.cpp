@@ -25,7 +25,7 @@ class Win32LockedFile : public LockedFile {
   explicit Win32LockedFile(const std::string& path)
       : file_(OpenEntry(path, GENERIC_READ | GENERIC_WRITE, kShareAll, OPEN_ALWAYS)) {
     OVERLAPPED at = LockedByte();
-    if (!LockFileEx(file_.get(), LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &at)) throw LastWin32Error();
+    if (!LockFileEx(file_.get(), LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &at)) throw LastWin32Error("lock", path);
   }
   Win32LockedFile(const Win32LockedFile&) = delete;
   Win32LockedFile& operator=(const Win32LockedFile&) = delete;
@@ -49,7 +49,7 @@ class Win32LockedFile : public LockedFile {
   void Write(const std::string& bytes) override {
     const LARGE_INTEGER start{};
     if (!SetFilePointerEx(file_.get(), start, nullptr, FILE_BEGIN) || !SetEndOfFile(file_.get())) {
-      throw LastWin32Error();
+      throw LastWin32Error("truncate");
     }
     WriteAll(file_.get(), bytes.data(), bytes.size());
   }

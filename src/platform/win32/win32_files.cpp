@@ -29,7 +29,7 @@ class Win32TextStream : public TextStream {
   }
   std::uint64_t Size() override {
     LARGE_INTEGER length{};
-    if (!GetFileSizeEx(file_.get(), &length)) throw LastWin32Error();
+    if (!GetFileSizeEx(file_.get(), &length)) throw LastWin32Error("inspect");
     return static_cast<std::uint64_t>(length.QuadPart);
   }
   FileStamp Stamp() override { return StampOf(file_.get()); }
@@ -59,8 +59,9 @@ void CopyInto(const std::string& from, const std::string& to) {
   // The live log may be a link; it lies where only administrators can write, so it
   // is followed.
   const FileHandle source(
-      CreateFileA(from.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  FileHandle copy(CreateFileA(to.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+      CreateFileA(from.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr), from);
+  FileHandle copy(CreateFileA(to.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr),
+                  to);
   std::vector<char> buffer(kCopyChunk);
   while (const std::size_t n = ReadSome(source.get(), buffer.data(), buffer.size())) WriteAll(copy.get(), buffer.data(), n);
 }
@@ -102,7 +103,8 @@ bool Win32FileService::FileExists(const std::string& path) {
 FileStamp Win32FileService::Stamp(const std::string& path) {
   // The live log may be a link: what it points to is stamped.
   const FileHandle file(
-      CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+      CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr),
+      path);
   return StampOf(file.get());
 }
 
@@ -112,7 +114,7 @@ void Win32FileService::CopyFile(const std::string& from, const std::string& to) 
     CopyInto(from, temporary);
     // A link in the place of `to` is replaced itself, never written through.
     if (IsReparsePoint(Attributes(to))) RemoveFile(to);
-    if (!MoveIntoPlace(temporary, to)) throw LastWin32Error();
+    if (!MoveIntoPlace(temporary, to)) throw LastWin32Error("replace", to);
   } catch (const RuntimeError&) {
     DeleteFileA(temporary.c_str());
     throw;
@@ -123,11 +125,11 @@ void Win32FileService::RemoveFile(const std::string& path) {
   const DWORD attributes = Attributes(path);
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     if (GetLastError() == ERROR_FILE_NOT_FOUND) return;
-    throw LastWin32Error();
+    throw LastWin32Error("remove", path);
   }
   // A junction or a link to a folder goes as a folder, and only the link goes.
   const bool folder_link = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && IsReparsePoint(attributes);
-  if (!(folder_link ? RemoveDirectoryA(path.c_str()) : DeleteFileA(path.c_str()))) throw LastWin32Error();
+  if (!(folder_link ? RemoveDirectoryA(path.c_str()) : DeleteFileA(path.c_str()))) throw LastWin32Error("remove", path);
 }
 
 std::optional<std::string> Win32FileService::LinkTarget(const std::string& path) { return SymbolicLinkTarget(path); }
@@ -156,12 +158,13 @@ void Win32FileService::AppendLine(const std::string& path, const std::string& li
   const std::string text = line + "\r\n";
   DWORD written = 0;
   if (!WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr)) {
-    throw LastWin32Error();
+    throw LastWin32Error("write", path);
   }
 }
 
 void Win32FileService::WriteWholeFile(const std::string& path, const std::string& bytes) {
-  FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr),
+                  path);
   WriteAll(file.get(), bytes.data(), bytes.size());
 }
 

@@ -26,14 +26,14 @@ using Sid = std::vector<BYTE>;
 Sid WellKnownSid(WELL_KNOWN_SID_TYPE type) {
   Sid sid(SECURITY_MAX_SID_SIZE);
   DWORD size = static_cast<DWORD>(sid.size());
-  if (!CreateWellKnownSid(type, nullptr, sid.data(), &size)) throw LastWin32Error();
+  if (!CreateWellKnownSid(type, nullptr, sid.data(), &size)) throw LastWin32Error("build a well-known SID");
   sid.resize(size);
   return sid;
 }
 
 Sid TrustedInstallerSid() {
   PSID converted = nullptr;
-  if (!ConvertStringSidToSidA(kTrustedInstaller, &converted)) throw LastWin32Error();
+  if (!ConvertStringSidToSidA(kTrustedInstaller, &converted)) throw LastWin32Error("build the TrustedInstaller SID");
   const auto* bytes = static_cast<const BYTE*>(converted);
   Sid sid(bytes, bytes + GetLengthSid(converted));
   LocalFree(converted);
@@ -43,12 +43,13 @@ Sid TrustedInstallerSid() {
 // The account this process runs as.
 Sid ProcessUserSid() {
   HANDLE token = nullptr;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) throw LastWin32Error();
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) throw LastWin32Error("open the process token");
   std::vector<BYTE> buffer(sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE);
   DWORD size = 0;
   const BOOL read = GetTokenInformation(token, TokenUser, buffer.data(), static_cast<DWORD>(buffer.size()), &size);
+  const DWORD error = read ? ERROR_SUCCESS : GetLastError();  // before CloseHandle can change it
   CloseHandle(token);
-  if (!read) throw LastWin32Error();
+  if (!read) throw Win32Error(error, "read the process user");
   const PSID user = reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid;
   const auto* bytes = static_cast<const BYTE*>(user);
   return Sid(bytes, bytes + GetLengthSid(user));
@@ -81,7 +82,7 @@ bool OthersHave(const PACL dacl, const TrustedSids& trusted, ACCESS_MASK rights)
   if (dacl == nullptr) return true;
   for (DWORD i = 0; i < dacl->AceCount; ++i) {
     void* entry = nullptr;
-    if (!GetAce(dacl, i, &entry)) throw LastWin32Error();
+    if (!GetAce(dacl, i, &entry)) throw LastWin32Error("read an access list");
     const auto* header = static_cast<const ACE_HEADER*>(entry);
     if (header->AceType != ACCESS_ALLOWED_ACE_TYPE) continue;
     auto* allowed = static_cast<ACCESS_ALLOWED_ACE*>(entry);
@@ -97,11 +98,11 @@ class PrivateAcl {
     const TrustedSids trusted;
     const DWORD size = sizeof(ACL) + 2 * (sizeof(ACCESS_ALLOWED_ACE) + SECURITY_MAX_SID_SIZE);
     acl_.resize(size);
-    if (!InitializeAcl(get(), size, ACL_REVISION)) throw LastWin32Error();
+    if (!InitializeAcl(get(), size, ACL_REVISION)) throw LastWin32Error("build a private access list");
     for (const Sid* sid : {&trusted.system, &trusted.administrators}) {
       if (!AddAccessAllowedAceEx(get(), ACL_REVISION, OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE, FILE_ALL_ACCESS,
                                  const_cast<BYTE*>(sid->data()))) {
-        throw LastWin32Error();
+        throw LastWin32Error("build a private access list");
       }
     }
     administrators_ = trusted.administrators;
@@ -121,7 +122,7 @@ constexpr DWORD kReparseOrFolder = FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE
 void RemoveEntry(const std::string& path, DWORD attributes) {
   const bool folder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
   if (!folder) SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);  // a read-only file goes too
-  if (!(folder ? RemoveDirectoryA(path.c_str()) : DeleteFileA(path.c_str()))) throw LastWin32Error();
+  if (!(folder ? RemoveDirectoryA(path.c_str()) : DeleteFileA(path.c_str()))) throw LastWin32Error("remove", path);
 }
 
 void RemoveFolder(const std::string& path);
@@ -137,7 +138,7 @@ DWORD EmptyFolder(const std::string& path) {
   if ((attributes & kReparseOrFolder) != FILE_ATTRIBUTE_DIRECTORY) return attributes;
   WIN32_FIND_DATAA found{};
   const HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) throw LastWin32Error();
+  if (search == INVALID_HANDLE_VALUE) throw LastWin32Error("list", path);
   do {
     const std::string name = found.cFileName;
     if (name == "." || name == "..") continue;
@@ -161,7 +162,7 @@ FolderFacts Win32FolderSecurity::Inspect(const std::string& path) {
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     const DWORD error = GetLastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return {};
-    throw LastWin32Error();
+    throw Win32Error(error, "inspect", path);
   }
   FolderFacts facts;
   facts.exists = true;
@@ -180,10 +181,7 @@ FolderFacts Win32FolderSecurity::Inspect(const std::string& path) {
   PSECURITY_DESCRIPTOR descriptor = nullptr;
   const DWORD result = GetSecurityInfo(entry.get(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION,
                                        &owner, nullptr, &dacl, nullptr, &descriptor);
-  if (result != ERROR_SUCCESS) {
-    SetLastError(result);
-    throw LastWin32Error();
-  }
+  if (result != ERROR_SUCCESS) throw Win32Error(result, "read the access of", path);
   const std::unique_ptr<void, decltype(&LocalFree)> release(descriptor, &LocalFree);
   const TrustedSids trusted;
   facts.owner_trusted = trusted.Owns(owner);
@@ -199,11 +197,11 @@ void Win32FolderSecurity::CreatePrivateFolder(const std::string& path) {
       !SetSecurityDescriptorOwner(&descriptor, acl.administrators(), FALSE) ||
       !SetSecurityDescriptorDacl(&descriptor, TRUE, acl.get(), FALSE) ||
       !SetSecurityDescriptorControl(&descriptor, SE_DACL_PROTECTED, SE_DACL_PROTECTED)) {
-    throw LastWin32Error();
+    throw LastWin32Error("build a private security descriptor");
   }
   SECURITY_ATTRIBUTES attributes{sizeof(attributes), &descriptor, FALSE};
   if (CreateDirectoryA(path.c_str(), &attributes)) return;
-  if (GetLastError() != ERROR_ALREADY_EXISTS) throw LastWin32Error();
+  if (GetLastError() != ERROR_ALREADY_EXISTS) throw LastWin32Error("create the folder", path);
 }
 
 void Win32FolderSecurity::MakePrivate(const std::string& path) {
@@ -213,10 +211,7 @@ void Win32FolderSecurity::MakePrivate(const std::string& path) {
   const DWORD result = SetSecurityInfo(folder.get(), SE_FILE_OBJECT,
                                        DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION, nullptr,
                                        nullptr, acl.get(), nullptr);
-  if (result != ERROR_SUCCESS) {
-    SetLastError(result);
-    throw LastWin32Error();
-  }
+  if (result != ERROR_SUCCESS) throw Win32Error(result, "make private", path);
 }
 
 void Win32FolderSecurity::RemoveTree(const std::string& path) {
@@ -224,7 +219,7 @@ void Win32FolderSecurity::RemoveTree(const std::string& path) {
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     const DWORD error = GetLastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return;
-    throw LastWin32Error();
+    throw Win32Error(error, "inspect", path);
   }
   if ((attributes & kReparseOrFolder) != FILE_ATTRIBUTE_DIRECTORY) {
     RemoveEntry(path, attributes);

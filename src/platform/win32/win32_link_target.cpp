@@ -52,7 +52,7 @@ std::optional<std::string> SymbolicLinkTarget(const std::string& path) {
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     const DWORD error = GetLastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::nullopt;
-    throw LastWin32Error();
+    throw Win32Error(error, "inspect", path);
   }
   if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) return std::nullopt;
   const FileHandle link = OpenEntryItself(path, 0, kShareAll, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
@@ -60,7 +60,7 @@ std::optional<std::string> SymbolicLinkTarget(const std::string& path) {
   DWORD size = 0;
   if (!DeviceIoControl(link.get(), FSCTL_GET_REPARSE_POINT, nullptr, 0, data.data(), static_cast<DWORD>(data.size()),
                        &size, nullptr)) {
-    throw LastWin32Error();
+    throw LastWin32Error("read the link", path);
   }
   std::uint32_t tag = 0;
   std::memcpy(&tag, data.data() + kTagAt, sizeof tag);

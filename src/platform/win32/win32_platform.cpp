@@ -26,7 +26,7 @@ std::string ProgramPath() {
   std::wstring wide(MAX_PATH, L'\0');
   for (;;) {
     const DWORD length = GetModuleFileNameW(nullptr, wide.data(), static_cast<DWORD>(wide.size()));
-    if (length == 0) throw LastWin32Error();
+    if (length == 0) throw LastWin32Error("find the program");
     if (length < wide.size()) {
       wide.resize(length);
       break;

@@ -10,12 +10,13 @@ bool Win32Privileges::Elevated() {
   PSID administrators = nullptr;
   if (!AllocateAndInitializeSid(&nt_authority, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0,
                                 0, 0, &administrators)) {
-    throw LastWin32Error();
+    throw LastWin32Error("build the Administrators SID");
   }
   BOOL member = FALSE;
   const BOOL checked = CheckTokenMembership(nullptr, administrators, &member);
+  const DWORD error = checked ? ERROR_SUCCESS : GetLastError();  // before FreeSid can change it
   FreeSid(administrators);
-  if (!checked) throw LastWin32Error();
+  if (!checked) throw Win32Error(error, "check membership of Administrators");
   return member != FALSE;
 }
 

@@ -15,7 +15,7 @@ namespace {
 std::string SystemProgram(const std::string& command_line) {
   std::string folder(MAX_PATH, '\0');
   const UINT length = GetSystemDirectoryA(folder.data(), static_cast<UINT>(folder.size()));
-  if (length == 0 || length >= folder.size()) throw LastWin32Error();
+  if (length == 0 || length >= folder.size()) throw LastWin32Error("find the system folder");
   folder.resize(length);
   return folder + "\\" + command_line.substr(0, command_line.find(' ')) + ".exe";
 }
@@ -36,7 +36,7 @@ HANDLE Start(const std::string& command_line, HANDLE output = nullptr) {
   PROCESS_INFORMATION process{};
   if (!CreateProcessA(program.c_str(), writable.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
                       &process)) {
-    throw LastWin32Error();
+    throw LastWin32Error("start", program);
   }
   CloseHandle(process.hThread);
   return process.hProcess;
@@ -45,7 +45,7 @@ HANDLE Start(const std::string& command_line, HANDLE output = nullptr) {
 int WaitForExit(HANDLE process) {
   DWORD status = 0;
   if (WaitForSingleObject(process, INFINITE) != WAIT_OBJECT_0 || !GetExitCodeProcess(process, &status)) {
-    const RuntimeError error = LastWin32Error();
+    const RuntimeError error = LastWin32Error("wait for the command");
     CloseHandle(process);
     throw error;
   }
@@ -62,7 +62,7 @@ std::string Win32Shell::ExpandEnvironmentStrings(const std::string& text) {
     expanded.resize(needed);
     needed = ExpandEnvironmentStringsA(text.c_str(), expanded.data(), static_cast<DWORD>(expanded.size()));
   }
-  if (needed == 0) throw LastWin32Error();
+  if (needed == 0) throw LastWin32Error("expand", text);
   expanded.resize(std::strlen(expanded.c_str()));
   return expanded;
 }
@@ -77,10 +77,10 @@ CommandOutput Win32Shell::RunAndRead(const std::string& command_line, std::size_
   HANDLE reader = nullptr;
   HANDLE writer = nullptr;
   SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
-  if (!CreatePipe(&reader, &writer, &inheritable, 0)) throw LastWin32Error();
+  if (!CreatePipe(&reader, &writer, &inheritable, 0)) throw LastWin32Error("open a pipe");
   // Only the command's end is inherited: with ours, its output would never end.
   if (!SetHandleInformation(reader, HANDLE_FLAG_INHERIT, 0)) {
-    const RuntimeError error = LastWin32Error();
+    const RuntimeError error = LastWin32Error("open a pipe");
     CloseHandle(reader);
     CloseHandle(writer);
     throw error;
