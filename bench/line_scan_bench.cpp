@@ -6,11 +6,11 @@
 #include "firewall_records.h"
 #include "fwlog/line_fields.h"
 #include "knock/snapshot_scan.h"
-#include "support/test_log.h"
 #include "knock/verification.h"
 #include "platform/fake/fake_host.h"
-#include "reading/line_reader.h"
 #include "platform/posix/posix_files.h"
+#include "reading/line_reader.h"
+#include "support/test_log.h"
 
 namespace quennet::bench {
 namespace {
@@ -42,7 +42,8 @@ BENCHMARK(LineReaderAndFields)->Unit(benchmark::kMillisecond);
 // The snapshot scan of a knock step looking for port 701 (which no record holds),
 // over a file in the file cache: line by line, as with the trace on, or in blocks.
 void SnapshotScan(benchmark::State& state, bool every_line) {
-  const std::string path = (std::filesystem::temp_directory_path() / "quennet_bench_scan.log").string();
+  const std::string path =
+      (std::filesystem::temp_directory_path() / "quennet_bench_scan.log").string();
   const std::string text = Records(state, "2012-07-17 10:17:07");
   std::ofstream(path, std::ios::binary) << text;
   PosixFileService files;
@@ -73,10 +74,13 @@ BENCHMARK(SnapshotScanInBlocks)->Unit(benchmark::kMillisecond)->ArgName("drops")
 void KnockVerification(benchmark::State& state) {
   test::KnockHost fake;
   std::string log = Records(state, "2012-07-17 10:16:40");
-  for (const char* port : {"701", "702", "703"}) log += test::Entry("10:17:0" + std::string(1, port[2]), port) + "\r\n";
-  fake.files.files[test::kLive] = log + "2012-07-17 10:17:30 ALLOW UDP 192.0.2.20 192.0.2.53 61234 53 0 - - - - - - - SEND\r\n";
+  for (const char* port : {"701", "702", "703"})
+    log += test::Entry("10:17:0" + std::string(1, port[2]), port) + "\r\n";
+  fake.files.files[test::kLive] =
+      log + "2012-07-17 10:17:30 ALLOW UDP 192.0.2.20 192.0.2.53 61234 53 0 - - - - - - - SEND\r\n";
   for (auto _ : state) {
-    if (!Check_Port_Knock(fake.host, fake.form, test::kReference, "30", "701,702,703", "dt", test::kKnocker)) {
+    if (!Check_Port_Knock(fake.host, fake.form, test::kReference, "30", "701,702,703", "dt",
+                          test::kKnocker)) {
       state.SkipWithError("the knock was not verified");
       break;
     }

@@ -25,7 +25,8 @@ void CheckDate(std::string_view text) {
   if (!date) return;
   const int year = quennet::ToCivil(*date).year;
   if (year < 100 || year > 9999) return;
-  Check(quennet::ReadDate(quennet::GeneralDateText(*date)) == date, "general date text reads back as the same second");
+  Check(quennet::ReadDate(quennet::GeneralDateText(*date)) == date,
+        "general date text reads back as the same second");
 }
 
 void CheckNumber(std::string_view text) {
@@ -38,7 +39,8 @@ void CheckStamps(std::string_view text, int location) {
   quennet::ReturnDateWithMonthName(text, location);
   constexpr std::string_view kSample = "2012-07-17 10:17:07";
   quennet::FakeClock clock;
-  const std::string stamp = quennet::ReturnLastDateStamp(clock, text, static_cast<int>(kSample.size()), kSample);
+  const std::string stamp =
+      quennet::ReturnLastDateStamp(clock, text, static_cast<int>(kSample.size()), kSample);
   Check(stamp.empty() || quennet::ReadDate(stamp).has_value(), "a stamp reads back as a date");
 }
 

@@ -3,7 +3,8 @@
 // hold a knock port's text (strict: also a header or the knocking address), against
 // the line-by-line scan the trace takes, with the log read in pieces of any size: both
 // give the same address, the same verdict, the same lines of the newest knock and the
-// same velt.log and error.log lines (the whole-run target checks the waits). The first line holds the knock (see Knock).
+// same velt.log and error.log lines (the whole-run target checks the waits). The first line holds
+// the knock (see Knock).
 #include <charconv>
 #include <cstddef>
 #include <cstdint>
@@ -12,11 +13,11 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "shared/action_codes.h"
 #include "knock/correlation.h"
-#include "support/test_log.h"
 #include "knock/verification.h"
 #include "knock_fuzz.h"
+#include "shared/action_codes.h"
+#include "support/test_log.h"
 #include "text/text_split.h"
 
 namespace {
@@ -39,10 +40,12 @@ struct Knock {
 Knock ReadKnock(const std::string& line) {
   const std::vector<std::string> fields = SplitAll(line, '|');
   Knock knock;
-  std::string* const roles[] = {&knock.ports, &knock.actions, &knock.period, &knock.source, &knock.reference};
+  std::string* const roles[] = {&knock.ports, &knock.actions, &knock.period, &knock.source,
+                                &knock.reference};
   for (std::size_t i = 0; i < fields.size() && i < std::size(roles); ++i) *roles[i] = fields[i];
   std::size_t piece = 0;
-  if (fields.size() > 5) std::from_chars(fields[5].data(), fields[5].data() + fields[5].size(), piece);
+  if (fields.size() > 5)
+    std::from_chars(fields[5].data(), fields[5].data() + fields[5].size(), piece);
   if (piece > 0) knock.piece = piece;
   return knock;
 }
@@ -61,10 +64,11 @@ struct KnockRun {
     fake.files.files[test::kLive] = log;
     if (!trace) fake.files.read_piece = knock.piece;
     fake.form.FirewallActionText = ReturnFirewallAction(fake.version, LastElement(knock.actions));
-    found = Check_Firewall_Log(fake.host, fake.form, knock.reference, knock.period, LastElement(knock.ports));
+    found = Check_Firewall_Log(fake.host, fake.form, knock.reference, knock.period,
+                               LastElement(knock.ports));
     if (knock.source.empty()) knock.source = found;
-    verified = Check_Port_Knock(fake.host, fake.form, knock.reference, knock.period, knock.ports, knock.actions,
-                                knock.source, &knock_lines);
+    verified = Check_Port_Knock(fake.host, fake.form, knock.reference, knock.period, knock.ports,
+                                knock.actions, knock.source, &knock_lines);
   }
 };
 
@@ -78,9 +82,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const KnockRun every_line(knock, log, strict, true);
     fuzz::Check(fast.found == every_line.found, "both scans correlate the same address");
     fuzz::Check(fast.verified == every_line.verified, "both scans reach the same verdict");
-    fuzz::Check(fast.knock_lines == every_line.knock_lines, "both scans take the same knock for the opening");
+    fuzz::Check(fast.knock_lines == every_line.knock_lines,
+                "both scans take the same knock for the opening");
     for (const char* name : {"velt.log", "error.log"}) {
-      fuzz::Check(fast.fake.Lines(name) == every_line.fake.Lines(name), "both scans write the same log lines");
+      fuzz::Check(fast.fake.Lines(name) == every_line.fake.Lines(name),
+                  "both scans write the same log lines");
     }
   }
   return 0;

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "app/form1.h"
-#include "support/test_log.h"
 #include "knock_fuzz.h"
+#include "support/test_log.h"
 #include "text/date_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -19,8 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     arguments.erase(0, 1);
     fake.version.Set(2, 5, 1, 2600);
   }
-  fake.registry.Set("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", "Common AppData",
-                    {kRegSz, std::string("C:\\ProgramData\0", 15)});
+  fake.registry.Set("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                    "Common AppData", {kRegSz, std::string("C:\\ProgramData\0", 15)});
   fake.shell.environment["windir"] = "C:\\Windows";
   fake.clock.now = FromCivil({2012, 7, 17, 10, 17, 30});
   fake.files.files[older_firewall ? "C:\\Windows\\pfirewall.log" : test::kLive] = log;

@@ -12,7 +12,8 @@
 namespace quennet::fuzz {
 
 // The first line (without its end) and the rest of the input.
-inline std::pair<std::string, std::string> FirstLineAndRest(const std::uint8_t* data, std::size_t size) {
+inline std::pair<std::string, std::string> FirstLineAndRest(const std::uint8_t* data,
+                                                            std::size_t size) {
   const std::string input(reinterpret_cast<const char*>(data), size);
   const std::size_t end = input.find('\n');
   if (end == std::string::npos) return {input, ""};

@@ -1,6 +1,6 @@
 // A stand-in for the Windows Firewall on loopback, for the demo, the latency benchmark
-// and the client's end-to-end tests (not shipped). It listens on 127.0.0.1 and ::1 on the ports it is given, for TCP
-// connections and UDP datagrams, and appends one line per connection attempt or
+// and the client's end-to-end tests (not shipped). It listens on 127.0.0.1 and ::1 on the ports it
+// is given, for TCP connections and UDP datagrams, and appends one line per connection attempt or
 // datagram to the live log, the way the firewall logs a dropped packet (local time,
 // CR LF, "DROP TCP" / "DROP UDP", fields in the order of its #Fields: header). A hit
 // on the --on port starts COMMAND, with each "{address}" in it replaced by the
@@ -84,7 +84,8 @@ struct PendingStart {
 int ReadNumber(const char* text) {
   char* end = nullptr;
   const long value = std::strtol(text, &end, 10);
-  if (*text == '\0' || *end != '\0' || value < 0 || value > 1000000) Die(std::string("bad number: ") + text);
+  if (*text == '\0' || *end != '\0' || value < 0 || value > 1000000)
+    Die(std::string("bad number: ") + text);
   return static_cast<int>(value);
 }
 
@@ -153,12 +154,15 @@ Listener Listen(const char* local, int port, bool tcp, int backlog = 64) {
     in4->sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     size = sizeof *in4;
   }
-  const int fd = socket(ipv6 ? AF_INET6 : AF_INET, (tcp ? SOCK_STREAM : SOCK_DGRAM) | SOCK_CLOEXEC, 0);
+  const int fd =
+      socket(ipv6 ? AF_INET6 : AF_INET, (tcp ? SOCK_STREAM : SOCK_DGRAM) | SOCK_CLOEXEC, 0);
   const int on = 1;
   if (fd < 0 || setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) != 0 ||
       (ipv6 && setsockopt(fd, IPPROTO_IPV6, IPV6_V6ONLY, &on, sizeof on) != 0) ||
-      bind(fd, reinterpret_cast<sockaddr*>(&address), size) != 0 || (tcp && listen(fd, backlog) != 0)) {
-    Die(std::string("cannot listen on ") + local + " port " + std::to_string(port) + ": " + std::strerror(errno));
+      bind(fd, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
+      (tcp && listen(fd, backlog) != 0)) {
+    Die(std::string("cannot listen on ") + local + " port " + std::to_string(port) + ": " +
+        std::strerror(errno));
   }
   return {fd, tcp, port, local};
 }
@@ -167,8 +171,8 @@ Listener Listen(const char* local, int port, bool tcp, int backlog = 64) {
 std::pair<std::string, std::string> Peer(const sockaddr_storage& peer, socklen_t size) {
   char host[NI_MAXHOST] = "-";
   char service[NI_MAXSERV] = "-";
-  getnameinfo(reinterpret_cast<const sockaddr*>(&peer), size, host, sizeof host, service, sizeof service,
-              NI_NUMERICHOST | NI_NUMERICSERV);
+  getnameinfo(reinterpret_cast<const sockaddr*>(&peer), size, host, sizeof host, service,
+              sizeof service, NI_NUMERICHOST | NI_NUMERICSERV);
   return {host, service};
 }
 
@@ -194,7 +198,8 @@ void WriteHeaderIfEmpty(const std::string& path) {
   if (stat(path.c_str(), &status) == 0 && status.st_size > 0) return;
   Append(path,
          "#Version: 1.5\r\n#Software: Microsoft Windows Firewall\r\n#Time Format: Local\r\n"
-         "#Fields: date time action protocol src-ip dst-ip src-port dst-port size tcpflags tcpsyn tcpack tcpwin "
+         "#Fields: date time action protocol src-ip dst-ip src-port dst-port size tcpflags tcpsyn "
+         "tcpack tcpwin "
          "icmptype icmpcode info path\r\n\r\n");
 }
 
@@ -215,7 +220,8 @@ class Standin {
       }
     }
     if (options_.protect != 0) {
-      for (const char* local : {"127.0.0.1", "::1"}) listeners_.push_back(::Listen(local, options_.protect, true));
+      for (const char* local : {"127.0.0.1", "::1"})
+        listeners_.push_back(::Listen(local, options_.protect, true));
     }
     for (int port : options_.full_ports) HoldFull(port);
     WriteHeaderIfEmpty(options_.log);
@@ -248,7 +254,8 @@ class Standin {
 
  private:
   bool Done() {
-    if (options_.lines < 0 || logged_ < options_.lines || !running_.empty() || !pending_.empty()) return false;
+    if (options_.lines < 0 || logged_ < options_.lines || !running_.empty() || !pending_.empty())
+      return false;
     if (options_.protect == 0 || served_) return true;
     // A command started may still be about to record the rule: give it a moment.
     if (!opened_ && quiet_since_ == Clock::time_point()) quiet_since_ = Clock::now();
@@ -262,7 +269,8 @@ class Standin {
     if (fd < 0) return false;
     std::string text;
     char chunk[4096];
-    for (ssize_t n; (n = read(fd, chunk, sizeof chunk)) > 0;) text.append(chunk, static_cast<std::size_t>(n));
+    for (ssize_t n; (n = read(fd, chunk, sizeof chunk)) > 0;)
+      text.append(chunk, static_cast<std::size_t>(n));
     close(fd);
     const std::string port = std::to_string(options_.protect);
     for (std::size_t begin = 0; begin < text.size();) {
@@ -300,7 +308,8 @@ class Standin {
     socklen_t size = sizeof peer;
     std::string tail;
     if (listener.tcp) {
-      const int connection = accept4(listener.fd, reinterpret_cast<sockaddr*>(&peer), &size, SOCK_CLOEXEC);
+      const int connection =
+          accept4(listener.fd, reinterpret_cast<sockaddr*>(&peer), &size, SOCK_CLOEXEC);
       if (connection < 0) return;
       const bool is_protected = listener.port == options_.protect;
       if (is_protected && opened_) {
@@ -316,21 +325,25 @@ class Standin {
       tail = "52 S 0 0 65535 - - - RECEIVE";
     } else {
       char datagram[65536];
-      const ssize_t bytes = recvfrom(listener.fd, datagram, sizeof datagram, 0, reinterpret_cast<sockaddr*>(&peer), &size);
+      const ssize_t bytes = recvfrom(listener.fd, datagram, sizeof datagram, 0,
+                                     reinterpret_cast<sockaddr*>(&peer), &size);
       if (bytes < 0) return;
       tail = std::to_string(bytes) + " - - - - - - - RECEIVE";
     }
     const auto [address, source_port] = Peer(peer, size);
-    const std::string line = LocalStamp() + (listener.tcp ? " DROP TCP " : " DROP UDP ") + address + " " +
-                             listener.local + " " + source_port + " " + std::to_string(listener.port) + " " + tail;
+    const std::string line = LocalStamp() + (listener.tcp ? " DROP TCP " : " DROP UDP ") + address +
+                             " " + listener.local + " " + source_port + " " +
+                             std::to_string(listener.port) + " " + tail;
     Append(options_.log, line + "\r\n");
     ++logged_;
-    const double wall = std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count();
+    const double wall =
+        std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count();
     char stamp[32];
     std::snprintf(stamp, sizeof stamp, "%.6f ", wall);
     Say(stamp + line);
     if (listener.port == options_.on_port && !options_.command.empty()) {
-      pending_.push_back({Clock::now() + std::chrono::milliseconds(options_.start_after_ms), address});
+      pending_.push_back(
+          {Clock::now() + std::chrono::milliseconds(options_.start_after_ms), address});
     }
   }
 
@@ -345,7 +358,8 @@ class Standin {
     std::vector<std::string> arguments = options_.command;
     std::string shown = "started";
     for (std::string& argument : arguments) {
-      for (auto at = argument.find("{address}"); at != std::string::npos; at = argument.find("{address}", at)) {
+      for (auto at = argument.find("{address}"); at != std::string::npos;
+           at = argument.find("{address}", at)) {
         argument.replace(at, 9, address);
         at += address.size();
       }
@@ -361,7 +375,8 @@ class Standin {
       dup2(null, STDIN_FILENO);
       std::signal(SIGPIPE, SIG_DFL);
       execvp(argv[0], argv.data());
-      std::fprintf(stderr, "firewall_standin: cannot start %s: %s\n", argv[0], std::strerror(errno));
+      std::fprintf(stderr, "firewall_standin: cannot start %s: %s\n", argv[0],
+                   std::strerror(errno));
       _exit(127);
     }
     if (child < 0) Die(std::string("fork: ") + std::strerror(errno));
@@ -375,8 +390,10 @@ class Standin {
   }
 
   int GiveUp() {
-    std::fprintf(stderr, "firewall_standin: stopped after %d s with %ld lines logged and %zu commands running\n",
-                 options_.seconds, logged_, running_.size());
+    std::fprintf(
+        stderr,
+        "firewall_standin: stopped after %d s with %ld lines logged and %zu commands running\n",
+        options_.seconds, logged_, running_.size());
     for (pid_t child : running_) kill(child, SIGTERM);
     for (pid_t child : running_) waitpid(child, nullptr, 0);
     return 1;
@@ -403,7 +420,7 @@ class Standin {
   std::vector<PendingStart> pending_;
   std::vector<pid_t> running_;
   std::vector<int> held_;  // connections accepted on the opened port
-  bool served_ = false;  // a client has come and gone there
+  bool served_ = false;    // a client has come and gone there
   bool opened_ = false;
   Clock::time_point quiet_since_;  // when all else was done and the port still closed
   long logged_ = 0;

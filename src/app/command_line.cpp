@@ -16,7 +16,8 @@ ArgumentText ReadStrictOption(const std::string& argument_text) {
   return {argument_text.substr(kStrict.size()), true};
 }
 
-std::optional<KnockRoles> InterpretCommandLine(const std::string& CommandText, const std::string& start_time_text) {
+std::optional<KnockRoles> InterpretCommandLine(const std::string& CommandText,
+                                               const std::string& start_time_text) {
   if (CommandText.find(' ') == std::string::npos) return std::nullopt;
   const std::vector<std::string> tokens = SplitAll(CommandText, ' ');
   if (tokens.size() < 4) return std::nullopt;

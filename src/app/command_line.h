@@ -13,7 +13,7 @@ struct KnockRoles {
   std::string TimePeriod;
   std::string PortToOpen;
   std::string SourceIP;
-  std::string ReferenceTime;  // a date-time as text
+  std::string ReferenceTime;    // a date-time as text
   bool ReferenceGiven = false;  // token 6 gave it, rather than the start time
 };
 
@@ -29,7 +29,8 @@ ArgumentText ReadStrictOption(const std::string& argument_text);
 // when there is nothing to verify (no blank, or fewer than four tokens).
 // start_time_text is StartTime as general date text: the reference time unless
 // token 6 gives one.
-std::optional<KnockRoles> InterpretCommandLine(const std::string& CommandText, const std::string& start_time_text);
+std::optional<KnockRoles> InterpretCommandLine(const std::string& CommandText,
+                                               const std::string& start_time_text);
 
 // The text after the last "," of a list token, or the whole token without one.
 std::string LastElement(const std::string& list_token);

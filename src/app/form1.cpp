@@ -1,13 +1,13 @@
 #include "app/form1.h"
 
 #include "app/command_line.h"
-#include "shared/action_codes.h"
 #include "fwlog/snapshot.h"
 #include "knock/correlation.h"
 #include "knock/knock_openings.h"
 #include "knock/verification.h"
 #include "logging/event_entry.h"
 #include "logging/log_files.h"
+#include "shared/action_codes.h"
 #include "shared/host_environment.h"
 #include "unlock/address_literal.h"
 #include "unlock/allow_rule.h"
@@ -52,25 +52,31 @@ void Form1::Knock(KnockRoles roles) {
                                         LastElement(roles.PortList));
   }
   if (roles.SourceIP.empty()) {
-    LogData(host_, "error.log", NowText(host_.clock) + " No IP address was returned from correlation");
+    LogData(host_, "error.log",
+            NowText(host_.clock) + " No IP address was returned from correlation");
     return;
   }
   std::string knock_lines;
-  const bool KnockVerified = Check_Port_Knock(host_, state_, roles.ReferenceTime, roles.TimePeriod, roles.PortList,
-                                              roles.ActionList, roles.SourceIP, &knock_lines);
+  const bool KnockVerified =
+      Check_Port_Knock(host_, state_, roles.ReferenceTime, roles.TimePeriod, roles.PortList,
+                       roles.ActionList, roles.SourceIP, &knock_lines);
   if (!KnockVerified) return;
   // The address goes into a firewall rule: a forged snapshot must not open the port
   // to a list, a range, a keyword, or an address that no knock can come from.
   if (!IsSenderAddress(roles.SourceIP)) {
-    LogData(host_, "error.log", NowText(host_.clock) + " Error!  Knock source is not an IP address: " + roles.SourceIP);
+    LogData(host_, "error.log",
+            NowText(host_.clock) + " Error!  Knock source is not an IP address: " + roles.SourceIP);
     return;
   }
-  std::string message = "Quennet - Port Knock Authenticated\r\nRule Name=" + roles.RuleName + "\r\nIP=" + roles.SourceIP;
+  std::string message = "Quennet - Port Knock Authenticated\r\nRule Name=" + roles.RuleName +
+                        "\r\nIP=" + roles.SourceIP;
   if (!roles.PortToOpen.empty()) message += "\r\nport=" + roles.PortToOpen;
-  const KnockOpening opening{roles.RuleName, roles.SourceIP, roles.PortToOpen, knock_lines, roles.TimePeriod};
+  const KnockOpening opening{roles.RuleName, roles.SourceIP, roles.PortToOpen, knock_lines,
+                             roles.TimePeriod};
   OpenOnce(host_, state_, opening, [&] {
     LogEvent(host_, 100, "INFORMATION", message);
-    if (!roles.PortToOpen.empty()) Unlock_Port(host_, roles.RuleName, roles.PortToOpen, roles.SourceIP);
+    if (!roles.PortToOpen.empty())
+      Unlock_Port(host_, roles.RuleName, roles.PortToOpen, roles.SourceIP);
   });
 }
 

@@ -3,7 +3,8 @@
 namespace quennet {
 
 // What --help prints.
-inline constexpr const char* kUsage = R"(Usage: quennet [--strict] PORTS ACTIONS RULE SECONDS [PORT | ADDRESS] [PORT | DATE] [PORT]
+inline constexpr const char* kUsage =
+    R"(Usage: quennet [--strict] PORTS ACTIONS RULE SECONDS [PORT | ADDRESS] [PORT | DATE] [PORT]
 
 Checks that one address knocked on PORTS, in order, inside SECONDS, by reading a copy
 of the Windows Firewall log; then records the knock in the Application event log and

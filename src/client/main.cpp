@@ -26,7 +26,8 @@ int Fail(int status, const std::string& message) {
 int main(int argc, char** argv) {
   quennet::KnockPlan plan;
   try {
-    plan = quennet::ParseKnockOptions(std::vector<std::string>(argv + 1, argv + argc), {"quennet-knock", true, {}});
+    plan = quennet::ParseKnockOptions(std::vector<std::string>(argv + 1, argv + argc),
+                                      {"quennet-knock", true, {}});
   } catch (const quennet::UsageError& error) {
     return Fail(kBadCommandLine, std::string(error.what()) + "\nTry 'quennet-knock --help'.");
   }
@@ -46,7 +47,8 @@ int main(int argc, char** argv) {
     const auto platform = quennet::MakePlatform(argc, argv);
     quennet::Clock& clock = platform->host().clock;
     const std::int64_t knocked = quennet::SendKnock(plan, address, *network, clock, std::cout);
-    if (plan.open_port && !quennet::WaitForOpenPort(plan, address, *network, clock, knocked, std::cout)) {
+    if (plan.open_port &&
+        !quennet::WaitForOpenPort(plan, address, *network, clock, knocked, std::cout)) {
       return kStillClosed;
     }
   } catch (const quennet::RuntimeError& error) {

@@ -15,10 +15,11 @@ std::string Seconds(std::int64_t milliseconds) {
 
 }  // namespace
 
-std::int64_t SendKnock(const KnockPlan& plan, const std::string& address, Network& network, Clock& clock,
-                       std::ostream& out) {
+std::int64_t SendKnock(const KnockPlan& plan, const std::string& address, Network& network,
+                       Clock& clock, std::ostream& out) {
   const auto report = [&](const char* protocol, std::uint16_t port, const std::string& what) {
-    if (!plan.quiet) out << what << ": " << protocol << " to " << address << " port " << port << std::endl;
+    if (!plan.quiet)
+      out << what << ": " << protocol << " to " << address << " port " << port << std::endl;
   };
   const std::size_t count = plan.knocks.size();
   for (std::size_t i = 0; i < count; ++i) {
@@ -41,8 +42,8 @@ std::int64_t SendKnock(const KnockPlan& plan, const std::string& address, Networ
   return knocked;
 }
 
-bool WaitForOpenPort(const KnockPlan& plan, const std::string& address, Network& network, Clock& clock,
-                     std::int64_t knocked, std::ostream& out) {
+bool WaitForOpenPort(const KnockPlan& plan, const std::string& address, Network& network,
+                     Clock& clock, std::int64_t knocked, std::ostream& out) {
   const std::uint16_t port = *plan.open_port;
   const std::int64_t deadline = knocked + plan.open_timeout_s * std::int64_t{1000};
   for (std::int64_t due = clock.ElapsedMilliseconds();; due += kOpenRetryMilliseconds) {
@@ -50,12 +51,14 @@ bool WaitForOpenPort(const KnockPlan& plan, const std::string& address, Network&
     if (due > now) clock.Sleep(static_cast<int>(due - now));
     const std::int64_t tried = clock.ElapsedMilliseconds();
     if (network.TryConnection(address, port)) {
-      if (!plan.quiet) out << "port " << port << " open after " << Seconds(tried - knocked) << " s" << std::endl;
+      if (!plan.quiet)
+        out << "port " << port << " open after " << Seconds(tried - knocked) << " s" << std::endl;
       return true;
     }
     if (due + kOpenRetryMilliseconds >= deadline) break;
   }
-  if (!plan.quiet) out << "port " << port << " still closed after " << plan.open_timeout_s << " s" << std::endl;
+  if (!plan.quiet)
+    out << "port " << port << " still closed after " << plan.open_timeout_s << " s" << std::endl;
   return false;
 }
 

@@ -17,8 +17,10 @@ void RemoveRules(CommandRunner& runner, const std::string& command) {
   }
 }
 
-std::string ClosedMessage(const std::string& rule, const std::string& address, const std::string& port) {
-  return "Quennet - Port Closed\r\nRule Name=" + rule + (address.empty() ? "" : "\r\nIP=" + address) + "\r\nport=" + port;
+std::string ClosedMessage(const std::string& rule, const std::string& address,
+                          const std::string& port) {
+  return "Quennet - Port Closed\r\nRule Name=" + rule +
+         (address.empty() ? "" : "\r\nIP=" + address) + "\r\nport=" + port;
 }
 
 }  // namespace
@@ -28,12 +30,15 @@ void CloseRule(Ctl& ctl, CommandRunner& runner, const std::string& rule, const s
   RecordClosed(runner, rule, port, "");
 }
 
-void CloseAddress(CommandRunner& runner, const std::string& rule, const std::string& port, const std::string& address) {
-  RemoveRules(runner, "netsh advfirewall firewall delete rule name=" + rule + " remoteip=" + address);
+void CloseAddress(CommandRunner& runner, const std::string& rule, const std::string& port,
+                  const std::string& address) {
+  RemoveRules(runner,
+              "netsh advfirewall firewall delete rule name=" + rule + " remoteip=" + address);
   RecordClosed(runner, rule, port, address);
 }
 
-void RecordClosed(CommandRunner& runner, const std::string& rule, const std::string& port, const std::string& address) {
+void RecordClosed(CommandRunner& runner, const std::string& rule, const std::string& port,
+                  const std::string& address) {
   runner.Run(EventCommandLine(101, "INFORMATION", ClosedMessage(rule, address, port)));
 }
 

@@ -12,7 +12,8 @@ namespace {
 // The lines of the output, without their CR and the blanks at either end.
 std::vector<std::string> Lines(std::string_view output) {
   std::vector<std::string> lines = SplitAll(output, '\n');
-  for (std::string& line : lines) line = std::string(TrimBlanks(line.ends_with('\r') ? line.substr(0, line.size() - 1) : line));
+  for (std::string& line : lines)
+    line = std::string(TrimBlanks(line.ends_with('\r') ? line.substr(0, line.size() - 1) : line));
   return lines;
 }
 
@@ -38,7 +39,8 @@ std::vector<std::string> CsvFields(const std::string& line) {
   std::vector<std::string> fields = SplitAll(line, ',');
   for (std::string& field : fields) {
     std::string_view text = TrimBlanks(field);
-    if (text.size() >= 2 && text.front() == '"' && text.back() == '"') text = text.substr(1, text.size() - 2);
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
+      text = text.substr(1, text.size() - 2);
     field = std::string(text);
   }
   return fields;
@@ -48,7 +50,8 @@ std::vector<std::string> CsvFields(const std::string& line) {
 
 std::string WithoutNuls(std::string_view output) {
   std::string text;
-  std::copy_if(output.begin(), output.end(), std::back_inserter(text), [](char c) { return c != '\0'; });
+  std::copy_if(output.begin(), output.end(), std::back_inserter(text),
+               [](char c) { return c != '\0'; });
   return text;
 }
 
@@ -63,7 +66,8 @@ std::optional<std::string> AuditInclusion(std::string_view csv, std::string_view
       header = guid_at != fields.end() && setting_at != fields.end();
       guid_column = static_cast<std::size_t>(guid_at - fields.begin());
       setting_column = static_cast<std::size_t>(setting_at - fields.begin());
-    } else if (fields.size() > std::max(guid_column, setting_column) && EqualsIgnoringCase(fields[guid_column], guid)) {
+    } else if (fields.size() > std::max(guid_column, setting_column) &&
+               EqualsIgnoringCase(fields[guid_column], guid)) {
       return fields[setting_column];
     }
   }
@@ -75,7 +79,9 @@ std::vector<ProfileLogging> ReadProfileLogging(std::string_view output) {
   for (const std::string& line : Lines(output)) {
     const std::size_t blank = line.find(' ');
     const std::string key = line.substr(0, blank);
-    const std::string value = blank == std::string::npos ? "" : std::string(TrimBlanks(std::string_view(line).substr(blank)));
+    const std::string value = blank == std::string::npos
+                                  ? ""
+                                  : std::string(TrimBlanks(std::string_view(line).substr(blank)));
     if (line.ends_with(':') && key != "FileName" && key != "LogDroppedConnections") {
       profiles.push_back({key.ends_with(':') ? key.substr(0, key.size() - 1) : key, "", ""});
     } else if (!profiles.empty() && key == "LogDroppedConnections") {
@@ -99,7 +105,8 @@ std::optional<EventLogConfig> ReadEventLogConfig(std::string_view xml) {
   const std::optional<std::string> size = ElementText(xml, "maxSize");
   const std::optional<std::uint64_t> bytes = size ? ReadCount(*size) : std::nullopt;
   if (!bytes) return std::nullopt;
-  return EventLogConfig{*bytes, ElementText(xml, "retention") == "true", ElementText(xml, "autoBackup") == "true"};
+  return EventLogConfig{*bytes, ElementText(xml, "retention") == "true",
+                        ElementText(xml, "autoBackup") == "true"};
 }
 
 std::optional<EventLogInfo> ReadEventLogInfo(std::string_view text) {
@@ -108,7 +115,8 @@ std::optional<EventLogInfo> ReadEventLogInfo(std::string_view text) {
     const std::size_t colon = line.find(':');
     if (colon == std::string::npos) continue;
     const std::string key = line.substr(0, colon);
-    const std::optional<std::uint64_t> value = ReadCount(TrimBlanks(std::string_view(line).substr(colon + 1)));
+    const std::optional<std::uint64_t> value =
+        ReadCount(TrimBlanks(std::string_view(line).substr(colon + 1)));
     if (key == "fileSize") size = value;
     if (key == "numberOfLogRecords") records = value;
   }

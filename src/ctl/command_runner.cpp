@@ -10,10 +10,12 @@ void CommandRunner::Run(const std::string& command_line) {
     return;
   }
   const int status = Probe(command_line);
-  if (status != 0) throw CommandFailed("exit status " + std::to_string(status) + " from: " + command_line);
+  if (status != 0)
+    throw CommandFailed("exit status " + std::to_string(status) + " from: " + command_line);
 }
 
-CommandOutput CommandRunner::Read(const std::string& command_line, bool show_output, std::size_t limit) {
+CommandOutput CommandRunner::Read(const std::string& command_line, bool show_output,
+                                  std::size_t limit) {
   out_ << "> " << command_line << std::endl;
   CommandOutput result;
   try {
@@ -21,7 +23,8 @@ CommandOutput CommandRunner::Read(const std::string& command_line, bool show_out
   } catch (const RuntimeError& error) {
     throw CommandFailed("cannot read (" + error.description() + "): " + command_line);
   }
-  if (show_output) out_ << result.output << (result.output.ends_with('\n') || result.output.empty() ? "" : "\n");
+  if (show_output)
+    out_ << result.output << (result.output.ends_with('\n') || result.output.empty() ? "" : "\n");
   out_ << "  exit status " << result.status << '\n';
   return result;
 }

@@ -31,7 +31,8 @@ class CommandRunner {
   // gives both; only
   // a command that cannot be started, or writes more than `limit` bytes, throws
   // CommandFailed. Started even when printing only.
-  CommandOutput Read(const std::string& command_line, bool show_output = false, std::size_t limit = kOutputLimit);
+  CommandOutput Read(const std::string& command_line, bool show_output = false,
+                     std::size_t limit = kOutputLimit);
 
   bool PrintOnly() const { return print_only_; }
 

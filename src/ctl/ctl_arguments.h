@@ -17,7 +17,8 @@ struct CtlArguments {
 
 // Options come first: each of `flags` stands alone, each of `valued` takes the next
 // argument. Exactly `positional_count` arguments follow. Throws UsageError.
-CtlArguments ParseCtlArguments(const std::vector<std::string>& arguments, const std::set<std::string>& flags,
+CtlArguments ParseCtlArguments(const std::vector<std::string>& arguments,
+                               const std::set<std::string>& flags,
                                const std::set<std::string>& valued, std::size_t positional_count);
 
 // The checks on the values the commands, the task and Quennet's arguments are built

@@ -35,10 +35,12 @@ int RunQuennetCtl(Ctl& ctl, const std::vector<std::string>& arguments) {
     ctl.out << "quennetctl " QUENNET_VERSION "\n";
     return 0;
   }
-  const auto* subcommand = std::find_if(std::begin(kSubcommands), std::end(kSubcommands),
-                                        [&](const Subcommand& known) { return arguments[0] == known.name; });
+  const auto* subcommand =
+      std::find_if(std::begin(kSubcommands), std::end(kSubcommands),
+                   [&](const Subcommand& known) { return arguments[0] == known.name; });
   if (subcommand == std::end(kSubcommands)) {
-    ctl.err << "quennetctl: unknown subcommand \"" << arguments[0] << "\"; quennetctl --help lists them\n";
+    ctl.err << "quennetctl: unknown subcommand \"" << arguments[0]
+            << "\"; quennetctl --help lists them\n";
     return 2;
   }
   const std::vector<std::string> rest(arguments.begin() + 1, arguments.end());

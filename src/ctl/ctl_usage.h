@@ -38,7 +38,8 @@ inline constexpr const char* kKnockArguments = R"(
             MINUTES after that address's latest verified knock
 )";
 
-inline constexpr const char* kTaskUsage = R"(Usage: quennetctl task [--strict | --lenient] [--close-after MINUTES] PORTS ACTIONS RULE SECONDS PORT
+inline constexpr const char* kTaskUsage =
+    R"(Usage: quennetctl task [--strict | --lenient] [--close-after MINUTES] PORTS ACTIONS RULE SECONDS PORT
 
 Prints the Task Scheduler XML, in the UTF-16 that "schtasks /create /xml" reads, of
 a task that starts quennet.exe from this program's folder as SYSTEM on every inbound
@@ -48,7 +49,8 @@ for it, and PORT as token 6. Runs may overlap, start on batteries too, and stop 
 five minutes. With --close-after the closing task's XML follows as a second document.
 )";
 
-inline constexpr const char* kInstallUsage = R"(Usage: quennetctl install [--print] [--strict | --lenient] [--close-after MINUTES] PORTS ACTIONS RULE SECONDS PORT
+inline constexpr const char* kInstallUsage =
+    R"(Usage: quennetctl install [--print] [--strict | --lenient] [--close-after MINUTES] PORTS ACTIONS RULE SECONDS PORT
 
 Needs an elevated prompt, and this program's folder writable only by SYSTEM,
 Administrators and TrustedInstaller. Warns as "check" does, then:
@@ -84,7 +86,8 @@ port opening of TCP PORT (XP, Server 2003 and older), and records the event 101
 "Quennet - Port Closed" in the Application log. No rule to remove is no failure.
 )";
 
-inline constexpr const char* kExpireUsage = R"(Usage: quennetctl expire [--now TIME] RULE PORT MINUTES
+inline constexpr const char* kExpireUsage =
+    R"(Usage: quennetctl expire [--now TIME] RULE PORT MINUTES
 
 Reads Quennet's events 100 (a verified knock) and 101 (closed) from the Application
 log, trusting only those that SYSTEM wrote, and closes the rule RULE of each address

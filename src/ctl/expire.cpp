@@ -24,13 +24,14 @@ struct Expiry {
     return found != log.addresses.end() && !found->second.closed && !Expired(found->second);
   }
   std::string KnockAge(const KnockState& state) const {
-    return "its knock at " + UtcText(state.opened) + " is " + std::to_string(SecondsBetween(state.opened, now) / 60) +
-           " minutes old";
+    return "its knock at " + UtcText(state.opened) + " is " +
+           std::to_string(SecondsBetween(state.opened, now) / 60) + " minutes old";
   }
   void ShowOpen(const KnockLog& log) const {
     for (const auto& [address, state] : log.addresses) {
       if (!state.closed && !Expired(state)) {
-        ctl.out << address << " stays open until " << UtcText(MinutesAfter(state.opened, minutes)) << '\n';
+        ctl.out << address << " stays open until " << UtcText(MinutesAfter(state.opened, minutes))
+                << '\n';
       }
     }
   }
@@ -59,9 +60,10 @@ Closings Plan(const Expiry& expiry, const KnockLog& log, const std::vector<std::
     if (address.empty()) {
       plan.everything = "a rule " + expiry.rule + " lets in " + value + ", not one address";
     } else if (!expiry.Open(log, address) && planned.insert(address).second) {
-      plan.addresses.emplace_back(address, log.addresses.contains(address)
-                                               ? "its rule is still there though its knock was closed"
-                                               : "no verified knock of " + expiry.rule + " from it is in the event log");
+      plan.addresses.emplace_back(
+          address, log.addresses.contains(address)
+                       ? "its rule is still there though its knock was closed"
+                       : "no verified knock of " + expiry.rule + " from it is in the event log");
     }
   }
   return plan;
@@ -107,10 +109,11 @@ int ExpirePortOpening(const Expiry& expiry, const KnockLog& log) {
     expiry.ShowOpen(log);
     return 0;
   }
-  expiry.ctl.out << "closing the port opening of TCP " << expiry.port << ": every knock on record is older than "
-                 << expiry.minutes << " minutes\n";
+  expiry.ctl.out << "closing the port opening of TCP " << expiry.port
+                 << ": every knock on record is older than " << expiry.minutes << " minutes\n";
   expiry.runner.Run(DeleteRuleCommandLine(expiry.ctl.host.version, expiry.rule, expiry.port));
-  for (const std::string& address : expired) RecordClosed(expiry.runner, expiry.rule, expiry.port, address);
+  for (const std::string& address : expired)
+    RecordClosed(expiry.runner, expiry.rule, expiry.port, address);
   return 0;
 }
 
@@ -125,17 +128,20 @@ int Expire(Ctl& ctl, const std::vector<std::string>& arguments) {
   DateTime now = ctl.host.clock.UtcNow();
   if (const auto given = parsed.values.find("--now"); given != parsed.values.end()) {
     const std::optional<DateTime> time = ReadUtcTime(given->second);
-    if (!time) throw UsageError("--now: \"" + given->second + "\" is not a UTC time like 2012-07-17T08:17:07Z");
+    if (!time)
+      throw UsageError("--now: \"" + given->second +
+                       "\" is not a UTC time like 2012-07-17T08:17:07Z");
     now = *time;
   }
   CommandRunner runner(ctl.host.shell, ctl.out);
   const KnockLog log = ReadKnockLog(runner, values[0]);
   if (log.ignored > 0) {
-    ctl.out << "ignored " << log.ignored << " event(s) of Quennet that another account than SYSTEM wrote\n";
+    ctl.out << "ignored " << log.ignored
+            << " event(s) of Quennet that another account than SYSTEM wrote\n";
   }
   const Expiry expiry{ctl, runner, values[0], values[1], std::stoi(values[2]), now};
   return GetWindowsVersion::IsNewerFirewallHost(ctl.host.version) ? ExpireRules(expiry, log)
-                                                                   : ExpirePortOpening(expiry, log);
+                                                                  : ExpirePortOpening(expiry, log);
 }
 
 }  // namespace quennet

@@ -10,7 +10,8 @@ std::vector<std::string> ListedRemoteAddresses(std::string_view output) {
   std::vector<std::string> addresses;
   for (std::string line : SplitAll(output, '\n')) {
     if (line.ends_with('\r')) line.pop_back();
-    if (line.starts_with("RemoteIP:")) addresses.emplace_back(TrimBlanks(std::string_view(line).substr(9)));
+    if (line.starts_with("RemoteIP:"))
+      addresses.emplace_back(TrimBlanks(std::string_view(line).substr(9)));
   }
   return addresses;
 }
@@ -26,6 +27,8 @@ std::string SingleAddress(const std::string& value) {
   return IsSenderAddress(address) ? address : "";
 }
 
-bool NoRuleMatched(std::string_view output) { return output.find("No rules match the specified criteria") != std::string_view::npos; }
+bool NoRuleMatched(std::string_view output) {
+  return output.find("No rules match the specified criteria") != std::string_view::npos;
+}
 
 }  // namespace quennet

@@ -29,14 +29,17 @@ std::string PacketDropAuditCommand(const std::string& setting) {
   return std::string("auditpol /set /subcategory:") + kPacketDropGuid + " " + setting;
 }
 
-std::string PacketDropAuditQuery() { return std::string("auditpol /get /subcategory:") + kPacketDropGuid + " /r"; }
+std::string PacketDropAuditQuery() {
+  return std::string("auditpol /get /subcategory:") + kPacketDropGuid + " /r";
+}
 
 std::string FirewallLoggingCommand(const std::string& setting) {
   return "netsh advfirewall set allprofiles logging " + setting;
 }
 
 std::string FirewallLogFileCommand(Host& host) {
-  return FirewallLoggingCommand("filename " + Quoted(GetWindowsVersion::NewerFirewallLogPath(WindowsFolder(host))));
+  return FirewallLoggingCommand(
+      "filename " + Quoted(GetWindowsVersion::NewerFirewallLogPath(WindowsFolder(host))));
 }
 
 std::vector<std::string> HostSetupCommands(Host& host) {
@@ -52,17 +55,23 @@ std::optional<std::string> EarlierLogLink(Host& host) {
   const std::string windows = WindowsFolder(host);
   const std::string link = GetWindowsVersion::EarlierFirewallLogPath(windows);
   const std::optional<std::string> target = host.files.LinkTarget(link);
-  if (!target || !SamePath(*target, GetWindowsVersion::NewerFirewallLogPath(windows))) return std::nullopt;
+  if (!target || !SamePath(*target, GetWindowsVersion::NewerFirewallLogPath(windows)))
+    return std::nullopt;
   return link;
 }
 
 std::string SettingsLeftNote() {
   return "Left as they are, since other programs may rely on them:\n"
          "  the audit of dropped packets; to turn it off:\n"
-         "    " + PacketDropAuditCommand("/failure:disable") + "\n"
+         "    " +
+         PacketDropAuditCommand("/failure:disable") +
+         "\n"
          "  the firewall log of dropped packets; to turn it off and give it its usual size:\n"
-         "    " + FirewallLoggingCommand("droppedconnections disable") + "\n"
-         "    " + FirewallLoggingCommand("maxfilesize 4096") + "\n";
+         "    " +
+         FirewallLoggingCommand("droppedconnections disable") +
+         "\n"
+         "    " +
+         FirewallLoggingCommand("maxfilesize 4096") + "\n";
 }
 
 }  // namespace quennet

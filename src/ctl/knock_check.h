@@ -7,7 +7,8 @@ namespace quennet {
 
 // Why a task without --strict is easy to open.
 inline constexpr const char* kLenientWarning =
-    "--lenient lets any sweep that passes through the knock ports in order open the port to the sweeper, and one "
+    "--lenient lets any sweep that passes through the knock ports in order open the port to the "
+    "sweeper, and one "
     "with a spoofed source to the address it claims";
 
 // Why a knock on `ports` (checked with CheckPortList) is easy to hit by chance, or

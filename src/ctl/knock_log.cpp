@@ -30,7 +30,8 @@ KnockLog KnockStates(std::vector<LoggedEvent> events, const std::string& rule) {
     } else if (event.id == 101 && event.address.empty()) {
       for (auto& [address, state] : log.addresses) state.closed = true;
     } else if (event.id == 101) {
-      if (const auto found = log.addresses.find(event.address); found != log.addresses.end()) found->second.closed = true;
+      if (const auto found = log.addresses.find(event.address); found != log.addresses.end())
+        found->second.closed = true;
     }
   }
   return log;
@@ -39,10 +40,13 @@ KnockLog KnockStates(std::vector<LoggedEvent> events, const std::string& rule) {
 KnockLog ReadKnockLog(CommandRunner& runner, const std::string& rule) {
   const std::string command = EventQueryCommand(kEventsRead);
   const CommandOutput read = runner.Read(command);
-  if (read.status != 0) throw CommandFailed("exit status " + std::to_string(read.status) + " from: " + command);
+  if (read.status != 0)
+    throw CommandFailed("exit status " + std::to_string(read.status) + " from: " + command);
   return KnockStates(ReadEvents(read.output), rule);
 }
 
-DateTime MinutesAfter(DateTime time, int minutes) { return DateTime{time.seconds + std::int64_t{minutes} * 60}; }
+DateTime MinutesAfter(DateTime time, int minutes) {
+  return DateTime{time.seconds + std::int64_t{minutes} * 60};
+}
 
 }  // namespace quennet

@@ -99,7 +99,8 @@ button.addEventListener("click", async () => {
 
 std::string PortList(const KnockPlan& plan) {
   std::string list;
-  for (const KnockPacket& knock : plan.knocks) list += (list.empty() ? "" : ", ") + std::to_string(knock.port);
+  for (const KnockPacket& knock : plan.knocks)
+    list += (list.empty() ? "" : ", ") + std::to_string(knock.port);
   return list;
 }
 
@@ -107,8 +108,9 @@ std::string PortList(const KnockPlan& plan) {
 // nothing that needs escaping in a script string.
 std::string KnockData(const KnockPage& page) {
   const KnockPlan& plan = page.plan;
-  return "const knock = {host: \"" + page.url_host + "\", ports: [" + PortList(plan) + "], delayMs: " +
-         std::to_string(plan.delay_ms) + ", attemptMs: " + std::to_string(kConnectionAttemptMilliseconds) +
+  return "const knock = {host: \"" + page.url_host + "\", ports: [" + PortList(plan) +
+         "], delayMs: " + std::to_string(plan.delay_ms) +
+         ", attemptMs: " + std::to_string(kConnectionAttemptMilliseconds) +
          ", nudgeAfterMs: " + std::to_string(plan.nudge_after_ms) +
          ", nudge: " + (plan.nudge_port ? std::to_string(*plan.nudge_port) : "null") +
          ", windowSeconds: " + std::to_string(page.window_seconds) + "};";
@@ -119,8 +121,8 @@ std::string KnockData(const KnockPage& page) {
 std::string KnockPageHtml(const KnockPage& page) {
   // The host as shown has passed BrowserUrlHost too: no character of markup.
   const std::string& host = page.plan.host;
-  return std::string(kHead) + host + std::string(kStyle) + host + std::string(kBody) + KnockData(page) +
-         std::string(kScript);
+  return std::string(kHead) + host + std::string(kStyle) + host + std::string(kBody) +
+         KnockData(page) + std::string(kScript);
 }
 
 }  // namespace quennet

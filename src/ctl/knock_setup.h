@@ -13,8 +13,8 @@ namespace quennet {
 // open, checked, with the options.
 struct KnockSetup {
   std::set<std::string> flags;  // --strict, --lenient and those of the subcommand
-  bool strict = true;  // the task passes --strict unless --lenient asks otherwise
-  std::string close_after;  // minutes; empty for no closing task
+  bool strict = true;           // the task passes --strict unless --lenient asks otherwise
+  std::string close_after;      // minutes; empty for no closing task
   std::string ports;
   std::string actions;
   std::string rule;

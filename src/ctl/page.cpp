@@ -31,12 +31,13 @@ void CheckKnockFitsWindow(const KnockPlan& plan, int window_seconds) {
   const long knock_ms = count * kConnectionAttemptMilliseconds + (count - 1) * plan.delay_ms;
   if (knock_ms > window_seconds * 1000L) {
     throw UsageError("the knock takes up to " + std::to_string(knock_ms) + " ms with --delay " +
-                     std::to_string(plan.delay_ms) + ", longer than its window of " + std::to_string(window_seconds) +
-                     " seconds (--window)");
+                     std::to_string(plan.delay_ms) + ", longer than its window of " +
+                     std::to_string(window_seconds) + " seconds (--window)");
   }
 }
 
-std::string OwnOption(const KnockPlan& plan, const std::string& option, const std::string& fallback) {
+std::string OwnOption(const KnockPlan& plan, const std::string& option,
+                      const std::string& fallback) {
   const auto given = plan.own.find(option);
   return given == plan.own.end() ? fallback : given->second;
 }
@@ -44,7 +45,9 @@ std::string OwnOption(const KnockPlan& plan, const std::string& option, const st
 // "Quennet knock HOST.html", with the ':' of an IPv6 address (which a Windows file
 // name cannot hold) as '-'.
 std::string DefaultPageName(std::string host) {
-  std::replace_if(host.begin(), host.end(), [](char c) { return !IsLetter(c) && !IsDigit(c) && c != '.'; }, '-');
+  std::replace_if(
+      host.begin(), host.end(), [](char c) { return !IsLetter(c) && !IsDigit(c) && c != '.'; },
+      '-');
   return "Quennet knock " + host + ".html";
 }
 

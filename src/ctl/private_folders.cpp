@@ -7,7 +7,8 @@ namespace {
 
 // Full control for SYSTEM and Administrators, by SID (names are translated),
 // passed on to everything inside, and nothing inherited from above.
-const std::string kPrivateAccess = " /inheritance:r /grant:r *S-1-5-18:(OI)(CI)F *S-1-5-32-544:(OI)(CI)F";
+const std::string kPrivateAccess =
+    " /inheritance:r /grant:r *S-1-5-18:(OI)(CI)F *S-1-5-32-544:(OI)(CI)F";
 
 std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 
@@ -28,10 +29,12 @@ class DataFolders {
   bool Tolvaren(const std::string& folder) {
     const FolderFacts facts = host_.folders.Inspect(folder);
     if (facts.is_link || (facts.exists && !facts.is_folder)) {
-      Say("removing " + folder + ", since " + Why(facts) + " (the link itself, never what it points to)");
+      Say("removing " + folder + ", since " + Why(facts) +
+          " (the link itself, never what it points to)");
       if (!print_only_) host_.files.RemoveFile(folder);
     } else if (Untrusted(facts)) {
-      Say("taking over " + folder + ", since " + Why(facts) + "; the folders of other products in it stay");
+      Say("taking over " + folder + ", since " + Why(facts) +
+          "; the folders of other products in it stay");
       TakeOver(runner_, folder);
       return true;
     } else if (facts.exists) {
@@ -46,7 +49,8 @@ class DataFolders {
     if (facts.exists && (parent_replaced || Untrusted(facts))) {
       Say("removing " + folder + " and making it afresh, since " +
           (Untrusted(facts) ? Why(facts) : "its parent was not to be trusted"));
-      if (facts.is_folder && !facts.is_link) TakeOver(runner_, folder);  // so that its entries can be removed
+      if (facts.is_folder && !facts.is_link)
+        TakeOver(runner_, folder);  // so that its entries can be removed
       if (!print_only_) host_.folders.RemoveTree(folder);
     } else if (facts.exists) {
       return;
@@ -71,7 +75,8 @@ class DataFolders {
 }  // namespace
 
 bool Untrusted(const FolderFacts& facts) {
-  return facts.exists && (facts.is_link || !facts.is_folder || !facts.owner_trusted || facts.others_may_write);
+  return facts.exists &&
+         (facts.is_link || !facts.is_folder || !facts.owner_trusted || facts.others_may_write);
 }
 
 std::string Why(const FolderFacts& facts) {
@@ -84,11 +89,13 @@ std::string Why(const FolderFacts& facts) {
 
 std::vector<std::string> PrivateFolderCommands(const std::string& folder) {
   // What lies in it takes the folder's access list, whatever it had of its own.
-  return {"icacls " + Quoted(folder) + kPrivateAccess, "icacls " + Quoted(folder + "\\*") + " /reset /t /c /q"};
+  return {"icacls " + Quoted(folder) + kPrivateAccess,
+          "icacls " + Quoted(folder + "\\*") + " /reset /t /c /q"};
 }
 
 void MakeProgramFolderPrivate(Ctl& ctl, CommandRunner& runner) {
-  for (const std::string& command : PrivateFolderCommands(ctl.host.program_folder)) runner.Run(command);
+  for (const std::string& command : PrivateFolderCommands(ctl.host.program_folder))
+    runner.Run(command);
 }
 
 void MakeDataFolders(Ctl& ctl, CommandRunner& runner, const std::string& data, bool print_only) {

@@ -31,7 +31,8 @@ std::string Decoded(std::string_view text) {
     }
     if (value == 0 && entity.size() > 3 && entity[1] == '#') {
       const bool hex = entity[2] == 'x';
-      const unsigned long code = std::strtoul(std::string(entity.substr(hex ? 3 : 2)).c_str(), nullptr, hex ? 16 : 10);
+      const unsigned long code =
+          std::strtoul(std::string(entity.substr(hex ? 3 : 2)).c_str(), nullptr, hex ? 16 : 10);
       if (code > 0 && code < 0x80) value = static_cast<char>(code);
     }
     if (value == 0) {
@@ -47,11 +48,11 @@ std::string Decoded(std::string_view text) {
 // The start tag `<name ...>` or `<name .../>` in `xml`, without its brackets; empty
 // when there is none. `name` must end there (a blank, '>' or '/').
 std::string_view StartTag(std::string_view xml, std::string_view name) {
-  for (std::size_t at = xml.find(std::string("<") + std::string(name)); at != std::string_view::npos;
-       at = xml.find(std::string("<") + std::string(name), at + 1)) {
+  for (std::size_t at = xml.find(std::string("<") + std::string(name));
+       at != std::string_view::npos; at = xml.find(std::string("<") + std::string(name), at + 1)) {
     const std::size_t after = at + 1 + name.size();
-    if (after < xml.size() && (xml[after] == '>' || xml[after] == '/' || IsBlank(xml[after]) || xml[after] == '\r' ||
-                               xml[after] == '\n')) {
+    if (after < xml.size() && (xml[after] == '>' || xml[after] == '/' || IsBlank(xml[after]) ||
+                               xml[after] == '\r' || xml[after] == '\n')) {
       const std::size_t end = xml.find('>', after);
       if (end == std::string_view::npos) return {};
       return xml.substr(at + 1, end - at - 1);
@@ -64,7 +65,8 @@ std::string Attribute(std::string_view tag, std::string_view name) {
   for (std::size_t at = tag.find(name); at != std::string_view::npos; at = tag.find(name, at + 1)) {
     const std::size_t quote = at + name.size() + 1;
     if (at == 0 || !(IsBlank(tag[at - 1]) || tag[at - 1] == '\r' || tag[at - 1] == '\n')) continue;
-    if (quote >= tag.size() || tag[quote - 1] != '=' || (tag[quote] != '"' && tag[quote] != '\'')) continue;
+    if (quote >= tag.size() || tag[quote - 1] != '=' || (tag[quote] != '"' && tag[quote] != '\''))
+      continue;
     const std::size_t end = tag.find(tag[quote], quote + 1);
     if (end == std::string_view::npos) return {};
     return Decoded(tag.substr(quote + 1, end - quote - 1));
@@ -82,12 +84,15 @@ std::string ElementText(std::string_view xml, std::string_view name) {
   return Decoded(xml.substr(start, end - start));
 }
 
-std::optional<int> Number(std::string_view text, int max) { return ReadWholeNumber(TrimBlanks(text), max); }
+std::optional<int> Number(std::string_view text, int max) {
+  return ReadWholeNumber(TrimBlanks(text), max);
+}
 
 LoggedEvent ReadEvent(std::string_view xml, bool& readable) {
   LoggedEvent event;
   const std::optional<int> id = Number(ElementText(xml, "EventID"), 65535);
-  const std::optional<DateTime> time = ReadUtcTime(Attribute(StartTag(xml, "TimeCreated"), "SystemTime"));
+  const std::optional<DateTime> time =
+      ReadUtcTime(Attribute(StartTag(xml, "TimeCreated"), "SystemTime"));
   readable = id && time;
   if (!readable) return event;
   event.id = *id;
@@ -110,8 +115,10 @@ LoggedEvent ReadEvent(std::string_view xml, bool& readable) {
 }  // namespace
 
 std::string EventQueryCommand(int count) {
-  return std::string("wevtutil qe Application /q:\"*[System[Provider[@Name='Quennet'] and (EventID=100 or EventID=101) "
-                     "and Security[@UserID='") +
+  return std::string(
+             "wevtutil qe Application /q:\"*[System[Provider[@Name='Quennet'] and (EventID=100 or "
+             "EventID=101) "
+             "and Security[@UserID='") +
          kSystemSid + "']]]\" /rd:true /c:" + std::to_string(count) + " /f:xml";
 }
 
@@ -123,7 +130,8 @@ std::vector<LoggedEvent> ReadEvents(std::string_view xml) {
     if (end == std::string_view::npos) end = xml.size();
     const std::string_view element = xml.substr(at, end - at);
     at = end;
-    if (element.size() < 7 || !(element[6] == '>' || IsBlank(element[6]))) continue;  // <EventData>, <EventID>
+    if (element.size() < 7 || !(element[6] == '>' || IsBlank(element[6])))
+      continue;  // <EventData>, <EventID>
     bool readable = false;
     LoggedEvent event = ReadEvent(element, readable);
     if (readable) events.push_back(std::move(event));
@@ -133,8 +141,8 @@ std::vector<LoggedEvent> ReadEvents(std::string_view xml) {
 
 std::optional<DateTime> ReadUtcTime(std::string_view text) {
   // YYYY-MM-DDTHH:MM:SS, then a fraction and the Z of UTC.
-  if (text.size() < 20 || text[4] != '-' || text[7] != '-' || text[10] != 'T' || text[13] != ':' || text[16] != ':' ||
-      !text.ends_with('Z')) {
+  if (text.size() < 20 || text[4] != '-' || text[7] != '-' || text[10] != 'T' || text[13] != ':' ||
+      text[16] != ':' || !text.ends_with('Z')) {
     return std::nullopt;
   }
   const std::string_view fraction = text.substr(19, text.size() - 20);
@@ -148,9 +156,10 @@ std::optional<DateTime> ReadUtcTime(std::string_view text) {
     const int value = std::stoi(std::string(digits));
     return value <= max ? std::optional<int>(value) : std::nullopt;
   };
-  const auto year = part(0, 4, 9999), month = part(5, 2, 12), day = part(8, 2, 31), hour = part(11, 2, 23),
-             minute = part(14, 2, 59), second = part(17, 2, 59);
-  if (!year || !month || !day || !hour || !minute || !second || *month == 0 || *day == 0) return std::nullopt;
+  const auto year = part(0, 4, 9999), month = part(5, 2, 12), day = part(8, 2, 31),
+             hour = part(11, 2, 23), minute = part(14, 2, 59), second = part(17, 2, 59);
+  if (!year || !month || !day || !hour || !minute || !second || *month == 0 || *day == 0)
+    return std::nullopt;
   const DateTime time = FromCivil({*year, *month, *day, *hour, *minute, *second});
   const CivilTime back = ToCivil(time);
   if (back.month != *month || back.day != *day) return std::nullopt;  // 2012-02-30
@@ -160,8 +169,8 @@ std::optional<DateTime> ReadUtcTime(std::string_view text) {
 std::string UtcText(DateTime time) {
   const CivilTime civil = ToCivil(time);
   char text[32];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d UTC", civil.year, civil.month, civil.day, civil.hour,
-                civil.minute, civil.second);
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d UTC", civil.year, civil.month,
+                civil.day, civil.hour, civil.minute, civil.second);
   return text;
 }
 

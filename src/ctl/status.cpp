@@ -19,7 +19,8 @@ void ShowFirewallLog(Ctl& ctl) {
   Host& host = ctl.host;
   ctl.out << "Windows reports version " << GetWindowsVersion::VersionText(host.version) << '\n';
   ctl.out << "The firewall log Quennet reads here: "
-          << GetWindowsVersion::FirewallLogPath(host.version, host.files, WindowsFolder(host)) << '\n';
+          << GetWindowsVersion::FirewallLogPath(host.version, host.files, WindowsFolder(host))
+          << '\n';
 }
 
 // The last `size` bytes of a log file, without reading the bytes before them; empty
@@ -64,7 +65,8 @@ void ShowKnocks(Ctl& ctl, CommandRunner& runner, const std::string& rule, int mi
     ctl.out << "The knocks on " << rule << ": unknown, " << error.what() << '\n';
     return;
   }
-  ctl.out << "The knocks on " << rule << " that SYSTEM recorded" << (log.addresses.empty() ? ": none\n" : ":\n");
+  ctl.out << "The knocks on " << rule << " that SYSTEM recorded"
+          << (log.addresses.empty() ? ": none\n" : ":\n");
   for (const auto& [address, state] : log.addresses) {
     ctl.out << "  " << address << ": opened " << UtcText(state.opened) << ", ";
     if (state.closed) {
@@ -104,7 +106,8 @@ int Status(Ctl& ctl, const std::vector<std::string>& arguments) {
   Host& host = ctl.host;
   CommandRunner runner(host.shell, ctl.out);
   const bool newer = GetWindowsVersion::IsNewerFirewallHost(host.version);
-  runner.Probe(newer ? "netsh advfirewall firewall show rule name=" + rule : "Netsh firewall show portopening");
+  runner.Probe(newer ? "netsh advfirewall firewall show rule name=" + rule
+                     : "Netsh firewall show portopening");
   const std::optional<std::string> knock_task = ReadTaskXml(runner, KnockTaskName(rule));
   const std::optional<std::string> close_task = ReadTaskXml(runner, CloseTaskName(rule));
   std::vector<LinkCheck> checks;
@@ -114,8 +117,12 @@ int Status(Ctl& ctl, const std::vector<std::string>& arguments) {
     checks.push_back(FirewallLogAgeCheck(host));
     checks.push_back(SecurityLogCheck(runner, host.clock.UtcNow()));
   } else {
-    checks.push_back({false, "Windows", "this Windows has the older firewall, which records no event 5152: the knock "
-                                        "task needs Vista or later", {}, ""});
+    checks.push_back({false,
+                      "Windows",
+                      "this Windows has the older firewall, which records no event 5152: the knock "
+                      "task needs Vista or later",
+                      {},
+                      ""});
   }
   checks.push_back(TaskCheck(rule, KnockTaskName(rule), knock_task, true));
   checks.push_back(TaskCheck(rule, CloseTaskName(rule), close_task, false));

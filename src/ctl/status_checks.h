@@ -30,15 +30,15 @@ inline constexpr int kStaleLogHours = 24;
 LinkCheck AuditCheck(CommandRunner& runner);
 std::vector<LinkCheck> FirewallLoggingChecks(Host& host, CommandRunner& runner);
 LinkCheck FirewallLogAgeCheck(Host& host);
-LinkCheck TaskCheck(const std::string& rule, const std::string& task, const std::optional<std::string>& xml,
-                    bool required);
+LinkCheck TaskCheck(const std::string& rule, const std::string& task,
+                    const std::optional<std::string>& xml, bool required);
 LinkCheck ProgramFolderCheck(Host& host);
 LinkCheck DataFolderCheck(Host& host, const std::string& rule);
 LinkCheck SecurityLogCheck(CommandRunner& runner, DateTime utc_now);
 
 // The verdict on the Security log from what wevtutil printed: `oldest` is the time
 // (UTC) of its oldest event, none when it holds none or it cannot be read.
-LinkCheck JudgeSecurityLog(const EventLogConfig& config, const EventLogInfo& info, std::optional<DateTime> oldest,
-                           DateTime utc_now);
+LinkCheck JudgeSecurityLog(const EventLogConfig& config, const EventLogInfo& info,
+                           std::optional<DateTime> oldest, DateTime utc_now);
 
 }  // namespace quennet

@@ -40,9 +40,11 @@ int Page(Ctl& ctl, const std::vector<std::string>& arguments);
 void CloseRule(Ctl& ctl, CommandRunner& runner, const std::string& rule, const std::string& port);
 // The same for the rules of one address (newer firewall), with the address in the
 // event.
-void CloseAddress(CommandRunner& runner, const std::string& rule, const std::string& port, const std::string& address);
+void CloseAddress(CommandRunner& runner, const std::string& rule, const std::string& port,
+                  const std::string& address);
 // Event 101 alone, for `address` (none: every address).
-void RecordClosed(CommandRunner& runner, const std::string& rule, const std::string& port, const std::string& address);
+void RecordClosed(CommandRunner& runner, const std::string& rule, const std::string& port,
+                  const std::string& address);
 
 // Prints the warnings of "check", the lenient mode's among them; true when there
 // were any.

@@ -11,7 +11,8 @@ int Task(Ctl& ctl, const std::vector<std::string>& arguments) {
   // Standard output carries the XML.
   if (!setup.strict) ctl.err << "warning: " << kLenientWarning << '\n';
   std::string documents = XmlDocument(KnockTaskXml(setup, ctl.host.program_folder));
-  if (!setup.close_after.empty()) documents += XmlDocument(CloseTaskXml(setup, ctl.host.program_folder));
+  if (!setup.close_after.empty())
+    documents += XmlDocument(CloseTaskXml(setup, ctl.host.program_folder));
   UseBinaryStandardOutput();
   ctl.out << documents << std::flush;
   return 0;

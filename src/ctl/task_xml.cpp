@@ -65,17 +65,20 @@ std::string Subscription(const std::string& log, const std::string& select) {
 // after its subscription.
 std::string Trigger(const std::string& log, const std::string& select, const std::string& inner) {
   return "  <Triggers>\n    <EventTrigger>\n      <Enabled>true</Enabled>\n      <Subscription>" +
-         Escaped(Subscription(log, select)) + "</Subscription>\n" + inner + "    </EventTrigger>\n  </Triggers>\n";
+         Escaped(Subscription(log, select)) + "</Subscription>\n" + inner +
+         "    </EventTrigger>\n  </Triggers>\n";
 }
 
 std::string Registration(const std::string& description) {
   return std::string("  <RegistrationInfo>\n    <SecurityDescriptor>") + kTaskAccess +
-         "</SecurityDescriptor>\n    <Description>" + Escaped(description) + "</Description>\n  </RegistrationInfo>\n";
+         "</SecurityDescriptor>\n    <Description>" + Escaped(description) +
+         "</Description>\n  </RegistrationInfo>\n";
 }
 
 std::string Exec(const std::string& program, const std::string& arguments) {
-  return "  <Actions Context=\"Author\">\n    <Exec>\n      <Command>" + Escaped("\"" + program + "\"") +
-         "</Command>\n      <Arguments>" + Escaped(arguments) + "</Arguments>\n    </Exec>\n  </Actions>\n</Task>\n";
+  return "  <Actions Context=\"Author\">\n    <Exec>\n      <Command>" +
+         Escaped("\"" + program + "\"") + "</Command>\n      <Arguments>" + Escaped(arguments) +
+         "</Arguments>\n    </Exec>\n  </Actions>\n</Task>\n";
 }
 
 }  // namespace
@@ -83,19 +86,22 @@ std::string Exec(const std::string& program, const std::string& arguments) {
 std::string KnockTaskXml(const KnockSetup& setup, const std::string& program_folder) {
   const std::string last_port = SplitAll(setup.ports, ',').back();
   const std::string select =
-      "*[System[EventID=5152]] and *[EventData[Data[@Name='Direction']='%%14592' and Data[@Name='Protocol']='" +
+      "*[System[EventID=5152]] and *[EventData[Data[@Name='Direction']='%%14592' and "
+      "Data[@Name='Protocol']='" +
       ProtocolNumber(setup.actions) + "' and Data[@Name='DestPort']='" + last_port + "']]";
   const std::string trigger =
       Trigger("Security", select,
               "      <ValueQueries>\n        <Value name=\"SourceAddress\">" +
-                  Escaped("Event/EventData/Data[@Name='SourceAddress']") + "</Value>\n      </ValueQueries>\n");
+                  Escaped("Event/EventData/Data[@Name='SourceAddress']") +
+                  "</Value>\n      </ValueQueries>\n");
   const std::string arguments = std::string(setup.strict ? "--strict " : "") + setup.ports + " " +
-                                setup.actions + " " + setup.rule + " " + setup.seconds + " $(SourceAddress) " +
-                                setup.port;
+                                setup.actions + " " + setup.rule + " " + setup.seconds +
+                                " $(SourceAddress) " + setup.port;
   return kTaskStart +
-         Registration("Quennet: checks a knock on " + setup.ports + " and opens TCP port " + setup.port +
-                      " to its sender under the firewall rule " + setup.rule + ".") +
-         trigger + kPrincipals + Settings("Parallel") + Exec(program_folder + "\\quennet.exe", arguments);
+         Registration("Quennet: checks a knock on " + setup.ports + " and opens TCP port " +
+                      setup.port + " to its sender under the firewall rule " + setup.rule + ".") +
+         trigger + kPrincipals + Settings("Parallel") +
+         Exec(program_folder + "\\quennet.exe", arguments);
 }
 
 std::string CloseTaskXml(const KnockSetup& setup, const std::string& program_folder) {
@@ -115,15 +121,18 @@ std::string CloseTaskXml(const KnockSetup& setup, const std::string& program_fol
   </Triggers>
 )";
   return kTaskStart +
-         Registration("Quennet: closes the firewall rule " + setup.rule + " of each address " + setup.close_after +
-                      " minutes after that address's latest verified knock.") +
+         Registration("Quennet: closes the firewall rule " + setup.rule + " of each address " +
+                      setup.close_after + " minutes after that address's latest verified knock.") +
          kTriggers + kPrincipals + Settings("IgnoreNew") +
-         Exec(program_folder + "\\quennetctl.exe", "expire " + setup.rule + " " + setup.port + " " + setup.close_after);
+         Exec(program_folder + "\\quennetctl.exe",
+              "expire " + setup.rule + " " + setup.port + " " + setup.close_after);
 }
 
 std::string XmlDocument(const std::string& text) {
   if (!std::all_of(text.begin(), text.end(), [](unsigned char c) { return c < 0x80; })) {
-    throw UsageError("the task XML would hold characters other than ASCII: move the program to a folder named in ASCII");
+    throw UsageError(
+        "the task XML would hold characters other than ASCII: move the program to a folder named "
+        "in ASCII");
   }
   std::string bytes = "\xFF\xFE";
   for (const char c : text) {

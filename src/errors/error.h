@@ -16,8 +16,8 @@ namespace quennet {
 // else it ends the process with the fatal report.
 class RuntimeError : public std::runtime_error {
  public:
-  RuntimeError(long number, const std::string& description, std::string operation = {}, std::string path = {},
-               std::string system_message = {})
+  RuntimeError(long number, const std::string& description, std::string operation = {},
+               std::string path = {}, std::string system_message = {})
       : std::runtime_error(description),
         number_(number),
         operation_(std::move(operation)),

@@ -13,7 +13,8 @@ bool HasActionText(std::string_view line, std::string_view action_text) {
 bool HasPort(std::string_view line, std::string_view port) {
   // Search from the second character so that every hit has a character before it;
   // once a hit has no character after it, no later one has either.
-  for (std::size_t at = line.find(port, 1); at != std::string_view::npos && at + port.size() < line.size();
+  for (std::size_t at = line.find(port, 1);
+       at != std::string_view::npos && at + port.size() < line.size();
        at = line.find(port, at + 1)) {
     if (line[at - 1] == ' ' && line[at + port.size()] == ' ') return true;
   }
@@ -28,7 +29,8 @@ std::string_view LineTimeText(std::string_view line, std::string_view action_tex
 std::string SourceAddress(std::string_view line, std::string_view action_text) {
   const std::size_t at = line.find(action_text);
   if (at == std::string_view::npos) return "";
-  const std::string_view prefix = line.substr(0, std::min(line.size(), at + action_text.size() + 1));
+  const std::string_view prefix =
+      line.substr(0, std::min(line.size(), at + action_text.size() + 1));
   // The rest of the line with every later copy of the prefix left out, read up to
   // its first space. Copies are taken left to right without overlapping.
   const std::string_view rest = line.substr(prefix.size());
@@ -54,8 +56,8 @@ bool FieldLayout::Read(std::string_view line) {
     const auto found = std::find(names.begin(), names.end(), name);
     return found == names.end() ? otherwise : static_cast<std::size_t>(found - names.begin());
   };
-  *this = {position("date", windows.date), position("time", windows.time), position("src-ip", windows.src_ip),
-           position("dst-port", windows.dst_port)};
+  *this = {position("date", windows.date), position("time", windows.time),
+           position("src-ip", windows.src_ip), position("dst-port", windows.dst_port)};
   return true;
 }
 

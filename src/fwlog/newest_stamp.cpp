@@ -2,9 +2,9 @@
 
 #include <string_view>
 
+#include "errors/error.h"
 #include "fwlog/snapshot.h"
 #include "fwlog/time_stamps.h"
-#include "errors/error.h"
 
 namespace quennet {
 namespace {
@@ -23,7 +23,8 @@ NewestStamp Search(Clock& clock, PositionedFile& stream, bool& read_some) {
   };
   const std::uint64_t size = stream.Size();
   newest.empty = size == 0;
-  newest.stamp = ReturnLastDateStampInPieces(clock, size, kNewestStampPiece, read, kStampLength, kSampleStamp);
+  newest.stamp =
+      ReturnLastDateStampInPieces(clock, size, kNewestStampPiece, read, kStampLength, kSampleStamp);
   return newest;
 }
 

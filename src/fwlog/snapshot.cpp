@@ -1,9 +1,9 @@
 #include "fwlog/snapshot.h"
 
+#include "errors/error.h"
 #include "fwlog/snapshot_record.h"
 #include "logging/log_files.h"
 #include "reading/line_reader.h"
-#include "errors/error.h"
 
 namespace quennet {
 namespace {
@@ -55,8 +55,8 @@ std::optional<SnapshotRecord> PeekRecord(Host& host, const std::string& path) {
 // Whether the snapshot open as `current`, which `record` must describe, serves the
 // run as it is: the live log has not changed since its copy began, or the copy began
 // after the run started and the snapshot reaches the reference time.
-bool Serves(Host& host, const FormState& state, const SnapshotRecord& record, SnapshotInUse& current,
-            const ReachesReference& reaches) {
+bool Serves(Host& host, const FormState& state, const SnapshotRecord& record,
+            SnapshotInUse& current, const ReachesReference& reaches) {
   if (!current.stream || record.live_path != state.FirewallLogPath) return false;
   try {
     if (current.stream->Stamp() != record.snapshot) return false;
@@ -70,7 +70,8 @@ bool Serves(Host& host, const FormState& state, const SnapshotRecord& record, Sn
 }
 
 // The snapshot open, when the run shares snapshots and `record` shows it serves.
-std::optional<SnapshotInUse> Shared(Host& host, const FormState& state, const std::optional<SnapshotRecord>& record,
+std::optional<SnapshotInUse> Shared(Host& host, const FormState& state,
+                                    const std::optional<SnapshotRecord>& record,
                                     const ReachesReference& reaches) {
   if (!state.SharedSnapshotsSince || !record) return std::nullopt;
   SnapshotInUse current = OpenSnapshot(host, SnapshotPath(state.AppDataFolder), false);
@@ -96,7 +97,8 @@ bool CopyFirewallLog(Host& host, const FormState& state) {
     return true;
   } catch (const RuntimeError&) {
     // An existence test that fails is as much a failed copy as the copy itself.
-    LogData(host, "error.log", NowText(host.clock) + " Error!  Could not copy Windows firewall log to " + snapshot);
+    LogData(host, "error.log",
+            NowText(host.clock) + " Error!  Could not copy Windows firewall log to " + snapshot);
     return false;
   }
 }
@@ -104,8 +106,8 @@ bool CopyFirewallLog(Host& host, const FormState& state) {
 SnapshotInUse RefreshSnapshot(Host& host, const FormState& state, const ReachesReference& reaches) {
   const std::string snapshot = SnapshotPath(state.AppDataFolder);
   // Most runs of a flood find the snapshot serving them: they need no turn for that.
-  std::optional<SnapshotInUse> shared =
-      Shared(host, state, PeekRecord(host, StateFilePath(state.AppDataFolder, kSnapshotState)), reaches);
+  std::optional<SnapshotInUse> shared = Shared(
+      host, state, PeekRecord(host, StateFilePath(state.AppDataFolder, kSnapshotState)), reaches);
   if (shared) return std::move(*shared);
   const std::unique_ptr<LockedFile> turn = TakeTurn(host, state);
   if (!turn) {
@@ -137,7 +139,8 @@ SnapshotInUse RefreshSnapshot(Host& host, const FormState& state, const ReachesR
 }
 
 void LogReadFailure(Host& host, const std::string& strLogFilePath) {
-  LogData(host, "error.log", NowText(host.clock) + " Error!  Could not read log file " + strLogFilePath);
+  LogData(host, "error.log",
+          NowText(host.clock) + " Error!  Could not read log file " + strLogFilePath);
 }
 
 void ClearSnapshotFolder(Host& host, const std::string& AppDataFolder) {
@@ -147,7 +150,8 @@ void ClearSnapshotFolder(Host& host, const std::string& AppDataFolder) {
                                   StateFilePath(AppDataFolder, kOpeningsState)}) {
     const FolderFacts facts = host.folders.Inspect(path);
     // A folder there is left: the copy fails on it, and it is never read as a file.
-    if (facts.exists && !facts.owner_trusted && (facts.is_link || !facts.is_folder)) host.files.RemoveFile(path);
+    if (facts.exists && !facts.owner_trusted && (facts.is_link || !facts.is_folder))
+      host.files.RemoveFile(path);
   }
 }
 

@@ -16,20 +16,21 @@ bool Take(std::string_view& text, Number& number) {
 }
 
 bool Take(std::string_view& text, FileStamp& stamp) {
-  return Take(text, stamp.volume) && Take(text, stamp.id) && Take(text, stamp.size) && Take(text, stamp.written) &&
-         Take(text, stamp.changed);
+  return Take(text, stamp.volume) && Take(text, stamp.id) && Take(text, stamp.size) &&
+         Take(text, stamp.written) && Take(text, stamp.changed);
 }
 
 std::string StampText(const FileStamp& stamp) {
-  return std::to_string(stamp.volume) + " " + std::to_string(stamp.id) + " " + std::to_string(stamp.size) + " " +
-         std::to_string(stamp.written) + " " + std::to_string(stamp.changed) + " ";
+  return std::to_string(stamp.volume) + " " + std::to_string(stamp.id) + " " +
+         std::to_string(stamp.size) + " " + std::to_string(stamp.written) + " " +
+         std::to_string(stamp.changed) + " ";
 }
 
 }  // namespace
 
 std::string RecordText(const SnapshotRecord& record) {
-  return std::string(kVersion) + " " + std::to_string(record.copy_began_ms) + " " + StampText(record.live) +
-         StampText(record.snapshot) + record.live_path + "\n";
+  return std::string(kVersion) + " " + std::to_string(record.copy_began_ms) + " " +
+         StampText(record.live) + StampText(record.snapshot) + record.live_path + "\n";
 }
 
 std::optional<SnapshotRecord> ReadRecord(std::string_view text) {
@@ -37,7 +38,8 @@ std::optional<SnapshotRecord> ReadRecord(std::string_view text) {
   text.remove_prefix(kVersion.size() + 1);
   text.remove_suffix(1);
   SnapshotRecord record;
-  if (!Take(text, record.copy_began_ms) || !Take(text, record.live) || !Take(text, record.snapshot)) return std::nullopt;
+  if (!Take(text, record.copy_began_ms) || !Take(text, record.live) || !Take(text, record.snapshot))
+    return std::nullopt;
   if (text.find('\n') != std::string_view::npos) return std::nullopt;
   record.live_path = text;
   return record;

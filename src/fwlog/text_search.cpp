@@ -34,7 +34,8 @@ std::size_t FindText(std::string_view text, std::string_view needle, std::size_t
   constexpr std::size_t kStep = 2 * kLanes;
   const std::size_t size = needle.size();
   if (!needle.empty() && needle[0] == '#') return FindHeader(text, needle, from);
-  if (size < 3 || from > text.size() || text.size() - from < size + kStep) return text.find(needle, from);
+  if (size < 3 || from > text.size() || text.size() - from < size + kStep)
+    return text.find(needle, from);
   // Thirty-two places at a time are tested for the needle's first, second and last
   // bytes; only where all three stand is the whole needle compared. In a log the
   // first byte is often a blank, the second rarely the port's first digit.
@@ -43,9 +44,12 @@ std::size_t FindText(std::string_view text, std::string_view needle, std::size_t
   const __m128i last = _mm_set1_epi8(needle[size - 1]);
   const char* const data = text.data();
   const auto places = [&](const char* at) {
-    const auto load = [at](std::size_t offset) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + offset)); };
-    const __m128i hits = _mm_and_si128(_mm_and_si128(_mm_cmpeq_epi8(load(0), first), _mm_cmpeq_epi8(load(1), second)),
-                                       _mm_cmpeq_epi8(load(size - 1), last));
+    const auto load = [at](std::size_t offset) {
+      return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + offset));
+    };
+    const __m128i hits = _mm_and_si128(
+        _mm_and_si128(_mm_cmpeq_epi8(load(0), first), _mm_cmpeq_epi8(load(1), second)),
+        _mm_cmpeq_epi8(load(size - 1), last));
     return static_cast<std::uint32_t>(_mm_movemask_epi8(hits));
   };
   std::size_t at = from;

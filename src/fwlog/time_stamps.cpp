@@ -45,15 +45,16 @@ std::string StampOf(std::string_view window, std::string_view sample) {
 std::string ReturnLastDateStamp(Clock& clock, std::string_view contents, int MatchStringLength,
                                 std::string_view MatchString) {
   return ReturnLastDateStampInPieces(
-      clock, contents.size(), contents.size(), [contents](std::uint64_t offset, std::size_t size) {
+      clock, contents.size(), contents.size(),
+      [contents](std::uint64_t offset, std::size_t size) {
         return contents.substr(static_cast<std::size_t>(offset), size);
       },
       MatchStringLength, MatchString);
 }
 
-std::string ReturnLastDateStampInPieces(Clock& clock, std::uint64_t text_size, std::size_t piece_size,
-                                        const TextPieceReader& read, int MatchStringLength,
-                                        std::string_view MatchString) {
+std::string ReturnLastDateStampInPieces(Clock& clock, std::uint64_t text_size,
+                                        std::size_t piece_size, const TextPieceReader& read,
+                                        int MatchStringLength, std::string_view MatchString) {
   if (MatchStringLength < 1 || piece_size < static_cast<std::size_t>(MatchStringLength)) return "";
   const auto length = static_cast<std::size_t>(MatchStringLength);
   if (text_size < length + 2) return "";
@@ -76,7 +77,9 @@ std::string ReturnLastDateStampInPieces(Clock& clock, std::uint64_t text_size, s
   return "";
 }
 
-bool IsAlphabetic(std::string_view strToCheck) { return std::all_of(strToCheck.begin(), strToCheck.end(), IsLetter); }
+bool IsAlphabetic(std::string_view strToCheck) {
+  return std::all_of(strToCheck.begin(), strToCheck.end(), IsLetter);
+}
 
 std::string ReturnDateWithMonthName(std::string_view strDateToFormat, int intMonthLocation) {
   std::string date_piece(strDateToFormat);

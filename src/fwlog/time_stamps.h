@@ -28,9 +28,9 @@ using TextPieceReader = std::function<std::string_view(std::uint64_t offset, std
 // its end in pieces of at most `piece_size` bytes (no less than MatchStringLength), so
 // that only one piece is held at a time. The windows examined, the events let
 // through and the stamp found are those of ReturnLastDateStamp.
-std::string ReturnLastDateStampInPieces(Clock& clock, std::uint64_t text_size, std::size_t piece_size,
-                                        const TextPieceReader& read, int MatchStringLength,
-                                        std::string_view MatchString);
+std::string ReturnLastDateStampInPieces(Clock& clock, std::uint64_t text_size,
+                                        std::size_t piece_size, const TextPieceReader& read,
+                                        int MatchStringLength, std::string_view MatchString);
 
 // True when every character is a letter A to Z in either case; true for "".
 bool IsAlphabetic(std::string_view strToCheck);

@@ -22,8 +22,8 @@ std::string Check_Firewall_Log(Host& host, const FormState& form, const std::str
   const std::string& action = form.FirewallActionText;
 
   trace([&] {
-    return now() + "  Checking for match to port number " + strPortNumber + " within " + intTimePeriod +
-           " seconds of " + strDateTime;
+    return now() + "  Checking for match to port number " + strPortNumber + " within " +
+           intTimePeriod + " seconds of " + strDateTime;
   });
   std::string result;
   FieldLayout layout;
@@ -42,7 +42,9 @@ std::string Check_Firewall_Log(Host& host, const FormState& form, const std::str
         const auto d = TracedEntryAge(host, form.DebugEnabled, line, action, strDateTime);
         if (!d) return true;
         if (!InWindow(*d, intTimePeriod, -1)) {
-          trace([&] { return now() + "  -  Date difference not within threshold: " + std::to_string(*d); });
+          trace([&] {
+            return now() + "  -  Date difference not within threshold: " + std::to_string(*d);
+          });
           return true;
         }
         result = SourceAddress(line, action);

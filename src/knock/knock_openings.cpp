@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
+#include "errors/error.h"
 #include "fwlog/snapshot.h"
 #include "logging/log_files.h"
-#include "errors/error.h"
 #include "text/number_text.h"
 
 namespace quennet {
@@ -52,12 +52,15 @@ std::string Key(const KnockOpening& knock) {
 // this form counts as none.
 std::vector<Opening> ReadOpenings(std::string_view text, std::int64_t now) {
   std::vector<Opening> openings;
-  for (std::size_t end; (end = text.find('\n')) != std::string_view::npos; text.remove_prefix(end + 1)) {
+  for (std::size_t end; (end = text.find('\n')) != std::string_view::npos;
+       text.remove_prefix(end + 1)) {
     const std::string_view line = text.substr(0, end);
     Opening opening{};
     const auto [at, error] = std::from_chars(line.data(), line.data() + line.size(), opening.until);
     const std::string_view key = line.substr(static_cast<std::size_t>(at - line.data()));
-    if (error != std::errc() || key.size() != kKeyLength + 1 || key[0] != ' ' || opening.until < now) continue;
+    if (error != std::errc() || key.size() != kKeyLength + 1 || key[0] != ' ' ||
+        opening.until < now)
+      continue;
     opening.key = key.substr(1);
     openings.push_back(opening);
   }
@@ -66,7 +69,8 @@ std::vector<Opening> ReadOpenings(std::string_view text, std::int64_t now) {
 
 std::string OpeningsText(const std::vector<Opening>& openings) {
   std::string text;
-  for (const Opening& opening : openings) text += std::to_string(opening.until) + " " + opening.key + "\n";
+  for (const Opening& opening : openings)
+    text += std::to_string(opening.until) + " " + opening.key + "\n";
   return text;
 }
 
@@ -78,7 +82,8 @@ std::int64_t KeptFor(const std::string& period) {
 
 }  // namespace
 
-void OpenOnce(Host& host, const FormState& form, const KnockOpening& knock, const std::function<void()>& open) {
+void OpenOnce(Host& host, const FormState& form, const KnockOpening& knock,
+              const std::function<void()>& open) {
   std::unique_ptr<LockedFile> record;
   try {
     record = host.locks.Lock(StateFilePath(form.AppDataFolder, kOpeningsState));
@@ -93,16 +98,19 @@ void OpenOnce(Host& host, const FormState& form, const KnockOpening& knock, cons
   } catch (const RuntimeError&) {
   }
   const std::string key = Key(knock);
-  if (std::any_of(openings.begin(), openings.end(), [&](const Opening& opening) { return opening.key == key; })) {
+  if (std::any_of(openings.begin(), openings.end(),
+                  [&](const Opening& opening) { return opening.key == key; })) {
     DebugLog(host, form.DebugEnabled, [&] {
-      return NowText(host.clock) + "  -   port knock already opened for " + knock.address + " under rule " + knock.rule;
+      return NowText(host.clock) + "  -   port knock already opened for " + knock.address +
+             " under rule " + knock.rule;
     });
     return;
   }
   open();
   openings.push_back({now + KeptFor(knock.period), key});
   if (openings.size() > kMostOpenings) {
-    std::sort(openings.begin(), openings.end(), [](const Opening& a, const Opening& b) { return a.until > b.until; });
+    std::sort(openings.begin(), openings.end(),
+              [](const Opening& a, const Opening& b) { return a.until > b.until; });
     openings.resize(kMostOpenings);
   }
   try {

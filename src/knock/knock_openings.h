@@ -23,6 +23,7 @@ struct KnockOpening {
 // kOpeningsState, which keeps each opening as long as a run can see its knock. The
 // opening is recorded once `open` has returned: a run killed before that leaves the
 // knock to open again, and one that cannot have the record opens as if alone.
-void OpenOnce(Host& host, const FormState& form, const KnockOpening& knock, const std::function<void()>& open);
+void OpenOnce(Host& host, const FormState& form, const KnockOpening& knock,
+              const std::function<void()>& open);
 
 }  // namespace quennet

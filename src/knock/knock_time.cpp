@@ -16,11 +16,16 @@ std::optional<std::int64_t> SecondsFromTo(const std::string& from, const std::st
   return SecondsBetween(*earlier, *later);
 }
 
-std::optional<std::int64_t> TracedEntryAge(Host& host, std::int16_t DebugEnabled, std::string_view line,
-                                           const std::string& action, const std::string& strDateTime) {
+std::optional<std::int64_t> TracedEntryAge(Host& host, std::int16_t DebugEnabled,
+                                           std::string_view line, const std::string& action,
+                                           const std::string& strDateTime) {
   const std::string time_text(LineTimeText(line, action));
-  DebugLog(host, DebugEnabled, [&] { return NowText(host.clock) + "  -  Firewall log entry time stamp = " + time_text; });
-  DebugLog(host, DebugEnabled, [&] { return NowText(host.clock) + "  -  Time stamp needing matched is " + strDateTime; });
+  DebugLog(host, DebugEnabled, [&] {
+    return NowText(host.clock) + "  -  Firewall log entry time stamp = " + time_text;
+  });
+  DebugLog(host, DebugEnabled, [&] {
+    return NowText(host.clock) + "  -  Time stamp needing matched is " + strDateTime;
+  });
   return SecondsFromTo(time_text, strDateTime);
 }
 

@@ -16,8 +16,9 @@ std::optional<std::int64_t> SecondsFromTo(const std::string& from, const std::st
 // The seconds from the time stamp of a log entry (the line before `action`) to
 // strDateTime, after the two trace lines that show both; nothing when the stamp does
 // not read as a date.
-std::optional<std::int64_t> TracedEntryAge(Host& host, std::int16_t DebugEnabled, std::string_view line,
-                                           const std::string& action, const std::string& strDateTime);
+std::optional<std::int64_t> TracedEntryAge(Host& host, std::int16_t DebugEnabled,
+                                           std::string_view line, const std::string& action,
+                                           const std::string& strDateTime);
 
 // Whether an entry d seconds before the reference time lies in the window of
 // intTimePeriod seconds (its whole part) that ends at the reference time; d must also

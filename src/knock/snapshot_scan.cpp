@@ -77,8 +77,10 @@ class BlockScan {
     std::vector<Hit> hits;
     std::size_t first = kNone;
     for (const std::string_view needle : needles_()) {
-      const auto known = std::find_if(hits_.begin(), hits_.end(), [&](const Hit& hit) { return hit.needle == needle; });
-      const std::size_t at = known != hits_.end() && known->at >= from ? known->at : FirstHit(block_, needle, from);
+      const auto known = std::find_if(hits_.begin(), hits_.end(),
+                                      [&](const Hit& hit) { return hit.needle == needle; });
+      const std::size_t at =
+          known != hits_.end() && known->at >= from ? known->at : FirstHit(block_, needle, from);
       hits.push_back({needle, at});
       first = std::min(first, at);
     }
@@ -98,7 +100,8 @@ void ScanSnapshot(Host& host, LineReader& lines, const LineJudge& on_line) {
     const std::size_t start = RecordStart(whole);
     if (start > 0) {
       DebugLog(host, kTrue,
-               NowText(host.clock) + "  -  NUL bytes passed over (the first " + std::to_string(start) +
+               NowText(host.clock) + "  -  NUL bytes passed over (the first " +
+                   std::to_string(start) +
                    " bytes of the line) before the record:" + whole.substr(start));
     }
     if (!on_line(std::string_view(whole).substr(start))) return;

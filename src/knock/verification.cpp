@@ -5,13 +5,13 @@
 #include <string_view>
 #include <vector>
 
-#include "shared/action_codes.h"
 #include "fwlog/line_fields.h"
 #include "knock/knock_port.h"
 #include "knock/knock_time.h"
 #include "knock/snapshot_scan.h"
 #include "knock/wait_for_log.h"
 #include "logging/log_files.h"
+#include "shared/action_codes.h"
 #include "text/text_split.h"
 
 namespace quennet {
@@ -23,9 +23,9 @@ constexpr std::int64_t kLatestEntry = -10;
 // The search through the knock list: which port is sought, with which action text.
 class KnockSearch : public ReadReporter {
  public:
-  KnockSearch(Host& host, FormState& form, const std::string& strDateTime, const std::string& intTimePeriod,
-              const std::string& strPortNumber, const std::string& strCorrelation_FWAction,
-              const std::string& strSourceIPaddress)
+  KnockSearch(Host& host, FormState& form, const std::string& strDateTime,
+              const std::string& intTimePeriod, const std::string& strPortNumber,
+              const std::string& strCorrelation_FWAction, const std::string& strSourceIPaddress)
       : host_(host),
         form_(form),
         date_time_(strDateTime),
@@ -67,14 +67,16 @@ class KnockSearch : public ReadReporter {
   std::string Now() { return NowText(host_.clock); }
   void TraceSearch() {
     Trace([&] {
-      return Now() + "  Checking for match to port number " + ports_[position_] + " within " + period_ +
-             " seconds of " + date_time_ + " using " + form_.FirewallActionText;
+      return Now() + "  Checking for match to port number " + ports_[position_] + " within " +
+             period_ + " seconds of " + date_time_ + " using " + form_.FirewallActionText;
     });
   }
   void LogMatch(const std::string& text) {
     if (!unseen_) LogData(host_, "velt.log", Now() + text);
   }
-  void LogPortMatch(const std::string& port) { LogMatch(" Port " + port + " has a match in the firewall log"); }
+  void LogPortMatch(const std::string& port) {
+    LogMatch(" Port " + port + " has a match in the firewall log");
+  }
 
   Host& host_;
   FormState& form_;
@@ -179,8 +181,9 @@ bool KnockSearch::Spoils(std::string_view line) {
   const std::optional<std::string_view> port = FieldAt(line, layout_.dst_port);
   if (port == ports_[position_ - 1] && HasActionText(line, previous_action_)) return false;
   Trace([&] {
-    return Now() + "  -  Strict knock spoiled by port " + std::string(port.value_or("(none)")) + " between ports " +
-           ports_[position_ - 1] + " and " + ports_[position_] + ":" + std::string(line);
+    return Now() + "  -  Strict knock spoiled by port " + std::string(port.value_or("(none)")) +
+           " between ports " + ports_[position_ - 1] + " and " + ports_[position_] + ":" +
+           std::string(line);
   });
   return true;
 }
@@ -214,14 +217,15 @@ void KnockSearch::Advance() {
 
 }  // namespace
 
-bool Check_Port_Knock(Host& host, FormState& form, const std::string& strDateTime, const std::string& intTimePeriod,
-                      const std::string& strPortNumber, const std::string& strCorrelation_FWAction,
+bool Check_Port_Knock(Host& host, FormState& form, const std::string& strDateTime,
+                      const std::string& intTimePeriod, const std::string& strPortNumber,
+                      const std::string& strCorrelation_FWAction,
                       const std::string& strSourceIPaddress, std::string* knock_lines) {
   bool detected = false;
   const SnapshotInUse snapshot = WaitForLog(host, form, strDateTime, true);
   if (snapshot.exists) {
-    KnockSearch search(host, form, strDateTime, intTimePeriod, strPortNumber, strCorrelation_FWAction,
-                       strSourceIPaddress);
+    KnockSearch search(host, form, strDateTime, intTimePeriod, strPortNumber,
+                       strCorrelation_FWAction, strSourceIPaddress);
     if (snapshot.stream) {
       ScanSnapshotFor(
           host, *snapshot.stream, form.DebugEnabled == kTrue, [&] { return search.Needles(); },
@@ -232,7 +236,8 @@ bool Check_Port_Knock(Host& host, FormState& form, const std::string& strDateTim
     if (knock_lines != nullptr) *knock_lines = newest;
   }
   DebugLog(host, form.DebugEnabled,
-           NowText(host.clock) + "  -  " + (detected ? " port knock successfully detected" : " failed to identify port knock"));
+           NowText(host.clock) + "  -  " +
+               (detected ? " port knock successfully detected" : " failed to identify port knock"));
   return detected;
 }
 

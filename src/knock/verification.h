@@ -12,8 +12,9 @@ namespace quennet {
 // window around strDateTime. Leaves form.FirewallActionText holding the last action
 // text it looked for. With knock_lines, also gives the lines of the newest such knock
 // in the snapshot, each with a LF after it, which tell one knock from another.
-bool Check_Port_Knock(Host& host, FormState& form, const std::string& strDateTime, const std::string& intTimePeriod,
-                      const std::string& strPortNumber, const std::string& strCorrelation_FWAction,
+bool Check_Port_Knock(Host& host, FormState& form, const std::string& strDateTime,
+                      const std::string& intTimePeriod, const std::string& strPortNumber,
+                      const std::string& strCorrelation_FWAction,
                       const std::string& strSourceIPaddress, std::string* knock_lines = nullptr);
 
 }  // namespace quennet

@@ -11,7 +11,8 @@ namespace {
 constexpr std::int64_t kWaitMilliseconds = 30000;
 constexpr int kPauseMilliseconds = 5000;
 
-bool CaughtUp(const NewestStamp& newest, const std::string& strDateTime, bool empty_means_caught_up) {
+bool CaughtUp(const NewestStamp& newest, const std::string& strDateTime,
+              bool empty_means_caught_up) {
   if (newest.empty) return empty_means_caught_up;
   const std::optional<std::int64_t> difference = SecondsFromTo(newest.stamp, strDateTime);
   return difference && *difference <= 0;
@@ -27,7 +28,8 @@ NewestStamp NewestOf(Host& host, const FormState& form, SnapshotInUse& snapshot)
 
 }  // namespace
 
-SnapshotInUse WaitForLog(Host& host, const FormState& form, const std::string& strDateTime, bool empty_means_caught_up) {
+SnapshotInUse WaitForLog(Host& host, const FormState& form, const std::string& strDateTime,
+                         bool empty_means_caught_up) {
   const ReachesReference reaches = [&](const NewestStamp& newest) {
     return CaughtUp(newest, strDateTime, empty_means_caught_up);
   };

@@ -14,6 +14,7 @@ namespace quennet {
 // yet, except an empty one when empty_means_caught_up. Returns the snapshot last
 // checked, still open for the scan; when there was no snapshot at the first check,
 // one that does not exist, without waiting.
-SnapshotInUse WaitForLog(Host& host, const FormState& form, const std::string& strDateTime, bool empty_means_caught_up);
+SnapshotInUse WaitForLog(Host& host, const FormState& form, const std::string& strDateTime,
+                         bool empty_means_caught_up);
 
 }  // namespace quennet

@@ -23,8 +23,9 @@ void DebugLog(Host& host, std::int16_t Enabled, const std::string& LineData) {
 }
 
 void LogData(Host& host, const std::string& strLogName, const std::string& LineData) {
-  const std::string path =
-      strLogName.find('\\') != std::string::npos ? strLogName : host.program_folder + "\\" + strLogName;
+  const std::string path = strLogName.find('\\') != std::string::npos
+                               ? strLogName
+                               : host.program_folder + "\\" + strLogName;
   Append(host, path, LineData);
 }
 

@@ -40,7 +40,7 @@ struct KnockPlan {
   std::optional<std::uint16_t> open_port;
   int open_timeout_s = 30;
   bool quiet = false;
-  bool help = false;  // only --help was asked for; nothing else is filled in
+  bool help = false;                       // only --help was asked for; nothing else is filled in
   std::map<std::string, std::string> own;  // the sender's own options that were given
 };
 

@@ -57,7 +57,8 @@ bool LineReader::ReadLine(std::string& line) {
   for (;;) {
     const char* start = Begin();
     const std::size_t available = end_ - begin_;
-    const char* lf = static_cast<const char*>(std::memchr(start + searched, '\n', available - searched));
+    const char* lf =
+        static_cast<const char*>(std::memchr(start + searched, '\n', available - searched));
     const std::size_t cr_span = (lf ? static_cast<std::size_t>(lf - start) : available) - searched;
     const char* cr = static_cast<const char*>(std::memchr(start + searched, '\r', cr_span));
     const char* end = cr ? cr : lf;

@@ -62,7 +62,8 @@ class LineReader {
 // Text held in memory, read in order at most `piece` bytes at a time.
 class TextInMemory : public FileInOrder {
  public:
-  explicit TextInMemory(std::string_view text, std::size_t piece = std::numeric_limits<std::size_t>::max())
+  explicit TextInMemory(std::string_view text,
+                        std::size_t piece = std::numeric_limits<std::size_t>::max())
       : text_(text), piece_(piece) {}
   std::size_t Read(char* buffer, std::size_t size) override;
 

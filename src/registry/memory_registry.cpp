@@ -18,13 +18,15 @@ std::string TrimSeparators(const std::string& path) {
 void MemoryRegistry::Set(const std::string& key_path, const std::string& value_name, Value value) {
   // Every parent of a key exists too, as in the real registry.
   const std::string path = LowerAscii(TrimSeparators(key_path));
-  for (std::size_t sep = path.find('\\'); sep != std::string::npos; sep = path.find('\\', sep + 1)) {
+  for (std::size_t sep = path.find('\\'); sep != std::string::npos;
+       sep = path.find('\\', sep + 1)) {
     keys_[path.substr(0, sep)];
   }
   keys_[path][LowerAscii(value_name)] = std::move(value);
 }
 
-std::int32_t MemoryRegistry::RegOpenKeyA(RegHandle root, const std::string& sub_key, RegHandle& key) {
+std::int32_t MemoryRegistry::RegOpenKeyA(RegHandle root, const std::string& sub_key,
+                                         RegHandle& key) {
   if (root != kHkeyLocalMachine) return kErrorInvalidHandle;
   const auto found = keys_.find(LowerAscii(TrimSeparators(sub_key)));
   if (found == keys_.end()) return kErrorFileNotFound;

@@ -19,12 +19,15 @@ constexpr std::string_view kMachineRoot = "HKEY_LOCAL_MACHINE";
 // The older, 8-bit export format: its string data in hex is 8-bit already.
 constexpr std::string_view kNarrowHeader = "REGEDIT4";
 
-bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
+bool StartsWith(std::string_view text, std::string_view prefix) {
+  return text.substr(0, prefix.size()) == prefix;
+}
 
 // UTF-16LE to 8-bit text: a code point below 256 as that byte, any other as '?'.
 std::string NarrowUtf16(std::string_view bytes) {
   const auto unit_at = [bytes](std::size_t i) {
-    return static_cast<unsigned>(static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8);
+    return static_cast<unsigned>(static_cast<unsigned char>(bytes[i]) |
+                                 static_cast<unsigned char>(bytes[i + 1]) << 8);
   };
   std::string text;
   text.reserve(bytes.size() / 2);
@@ -48,7 +51,8 @@ std::string ExportText(const std::string& bytes) {
 std::optional<std::uint32_t> ReadHex(std::string_view digits, std::size_t max_digits) {
   std::uint32_t value = 0;
   if (digits.empty() || digits.size() > max_digits) return std::nullopt;
-  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value, 16);
+  const auto [end, error] =
+      std::from_chars(digits.data(), digits.data() + digits.size(), value, 16);
   if (error != std::errc{} || end != digits.data() + digits.size()) return std::nullopt;
   return value;
 }
@@ -96,7 +100,8 @@ std::optional<Value> ReadDword(std::string_view digits) {
   const auto number = ReadHex(TrimBlanks(digits), 8);
   if (!number) return std::nullopt;
   std::string bytes;
-  for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<char>(*number >> shift & 0xFF));
+  for (int shift = 0; shift < 32; shift += 8)
+    bytes.push_back(static_cast<char>(*number >> shift & 0xFF));
   return Value{kRegDword, bytes};
 }
 
@@ -105,7 +110,8 @@ std::optional<Value> ReadHexValue(std::string_view data, bool wide_strings) {
   std::uint32_t type = kRegBinary;
   if (StartsWith(data, "(")) {
     const std::size_t close = data.find(')');
-    const auto number = close == std::string_view::npos ? std::nullopt : ReadHex(data.substr(1, close - 1), 8);
+    const auto number =
+        close == std::string_view::npos ? std::nullopt : ReadHex(data.substr(1, close - 1), 8);
     if (!number) return std::nullopt;
     type = *number;
     data.remove_prefix(close + 1);

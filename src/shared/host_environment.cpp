@@ -8,12 +8,14 @@ namespace quennet {
 
 std::string CommonAppDataFolder(Host& host) {
   return basRegistry::ValueText(basRegistry::GetRegistryValue(
-      host.registry, kHkeyLocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-      "Common AppData", 0));
+      host.registry, kHkeyLocalMachine,
+      "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", "Common AppData",
+      0));
 }
 
 void SetFirewallLogPathVariable(Host& host, FormState& form) {
-  form.FirewallLogPath = GetWindowsVersion::FirewallLogPath(host.version, host.files, form.WindowsFolder);
+  form.FirewallLogPath =
+      GetWindowsVersion::FirewallLogPath(host.version, host.files, form.WindowsFolder);
 }
 
 void CreateAppDirectories(Host& host, const FormState& form) {

@@ -23,14 +23,16 @@ RegistryValue ReadDword(RegistryService& registry, RegHandle key, const std::str
   unsigned char bytes[4] = {};
   std::uint32_t size = sizeof bytes;
   if (registry.RegQueryValueExA(key, ValueName, type, bytes, size) != kErrorSuccess) return {};
-  const std::uint32_t number = bytes[0] | bytes[1] << 8 | bytes[2] << 16 | std::uint32_t{bytes[3]} << 24;
+  const std::uint32_t number =
+      bytes[0] | bytes[1] << 8 | bytes[2] << 16 | std::uint32_t{bytes[3]} << 24;
   return static_cast<std::int32_t>(number);
 }
 
 }  // namespace
 
-RegistryValue GetRegistryValue(RegistryService& registry, RegHandle RootKey, const std::string& KeyPath,
-                               const std::string& ValueName, std::int16_t TextFlag) {
+RegistryValue GetRegistryValue(RegistryService& registry, RegHandle RootKey,
+                               const std::string& KeyPath, const std::string& ValueName,
+                               std::int16_t TextFlag) {
   const bool text_mode = TextFlag == kTextMode;
   RegHandle key = 0;
   std::uint32_t type = 0;

@@ -16,7 +16,8 @@ constexpr std::uint32_t kBuild98SecondEdition = 2222;
 std::string Windows9xName(const OsVersionInfoA& info) {
   switch (info.dwMinorVersion) {
     case 0: return "Windows 95";
-    case 10: return (info.dwBuildNumber & 0xFFFF) == kBuild98SecondEdition ? "Windows 98SE" : "Windows 98";
+    case 10:
+      return (info.dwBuildNumber & 0xFFFF) == kBuild98SecondEdition ? "Windows 98SE" : "Windows 98";
     case 90: return "Windows Me";
     default: return "";
   }
@@ -94,9 +95,12 @@ std::string NewerFirewallLogPath(const std::string& windows_folder) {
   return windows_folder + "\\system32\\LogFiles\\Firewall\\pfirewall.log";
 }
 
-std::string EarlierFirewallLogPath(const std::string& windows_folder) { return windows_folder + "\\pfirewall.log"; }
+std::string EarlierFirewallLogPath(const std::string& windows_folder) {
+  return windows_folder + "\\pfirewall.log";
+}
 
-std::string FirewallLogPath(VersionService& version, FileService& files, const std::string& windows_folder) {
+std::string FirewallLogPath(VersionService& version, FileService& files,
+                            const std::string& windows_folder) {
   if (!IsNewerFirewallHost(version)) return EarlierFirewallLogPath(windows_folder);
   const std::string newer = NewerFirewallLogPath(windows_folder);
   if (!ReportsVersion62OrLater(version) || files.FileExists(newer)) return newer;

@@ -31,6 +31,7 @@ std::string EarlierFirewallLogPath(const std::string& windows_folder);
 // The firewall log that Quennet reads on this host, in the Windows folder given: the
 // older firewall's, or the newer one's; on 6.2 and later the older place when only it
 // holds a log (a host set up the earlier way).
-std::string FirewallLogPath(VersionService& version, FileService& files, const std::string& windows_folder);
+std::string FirewallLogPath(VersionService& version, FileService& files,
+                            const std::string& windows_folder);
 
 }  // namespace quennet::GetWindowsVersion

@@ -10,7 +10,9 @@ namespace quennet {
 constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 constexpr bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 constexpr bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-constexpr char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+constexpr char LowerAscii(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 std::string LowerAscii(std::string_view text);
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);

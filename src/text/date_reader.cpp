@@ -45,7 +45,9 @@ struct DatePiece {
 int MonthOfWord(std::string_view word) {
   for (int month = 1; month <= 12; ++month) {
     const std::string name = MonthName(month);
-    if (EqualsIgnoringCase(word, name) || EqualsIgnoringCase(word, std::string_view(name).substr(0, 3))) return month;
+    if (EqualsIgnoringCase(word, name) ||
+        EqualsIgnoringCase(word, std::string_view(name).substr(0, 3)))
+      return month;
   }
   return 0;
 }
@@ -152,7 +154,8 @@ std::optional<Separator> TakeSeparator(Scanner& scanner) {
 std::optional<CivilTime> NumericDate(const std::array<Number, 3>& numbers,
                                      const std::array<Separator, 2>& separators) {
   const char mark = separators[0].mark;
-  if (separators[0].blanks || separators[1].blanks || separators[1].mark != mark) return std::nullopt;
+  if (separators[0].blanks || separators[1].blanks || separators[1].mark != mark)
+    return std::nullopt;
   if (mark != '/' && mark != '-') return std::nullopt;
   const auto [first, second, third] = numbers;
   if (first.digits == 4) return CheckedDate(first.value, Small(second), Small(third));

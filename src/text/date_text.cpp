@@ -19,7 +19,8 @@ constexpr std::int64_t DaysFromCivil(std::int64_t year, std::int64_t month, std:
   const std::int64_t era = FloorDiv(year, 400);
   const std::int64_t year_of_era = year - era * 400;
   const std::int64_t day_of_year = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
-  const std::int64_t day_of_era = year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year;
+  const std::int64_t day_of_era =
+      year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year;
   return era * 146097 + day_of_era - 719468;
 }
 
@@ -32,7 +33,8 @@ void SetCivilDate(std::int64_t days, CivilTime& civil) {
   const std::int64_t day_of_era = shifted - era * 146097;
   const std::int64_t year_of_era =
       (day_of_era - day_of_era / 1460 + day_of_era / 36524 - day_of_era / 146096) / 365;
-  const std::int64_t day_of_year = day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);
+  const std::int64_t day_of_year =
+      day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);
   const std::int64_t shifted_month = (5 * day_of_year + 2) / 153;
   civil.day = static_cast<int>(day_of_year - (153 * shifted_month + 2) / 5 + 1);
   civil.month = static_cast<int>(shifted_month < 10 ? shifted_month + 3 : shifted_month - 9);
@@ -47,22 +49,23 @@ std::string ZeroPadded(int number, std::size_t width) {
 
 // M/D/YYYY
 std::string ShortDateText(const CivilTime& civil) {
-  return std::to_string(civil.month) + "/" + std::to_string(civil.day) + "/" + ZeroPadded(civil.year, 4);
+  return std::to_string(civil.month) + "/" + std::to_string(civil.day) + "/" +
+         ZeroPadded(civil.year, 4);
 }
 
 // h:mm:ss AM
 std::string LongTimeText(const CivilTime& civil) {
   const int hour12 = civil.hour % 12 == 0 ? 12 : civil.hour % 12;
-  return std::to_string(hour12) + ":" + ZeroPadded(civil.minute, 2) + ":" + ZeroPadded(civil.second, 2) +
-         (civil.hour < 12 ? " AM" : " PM");
+  return std::to_string(hour12) + ":" + ZeroPadded(civil.minute, 2) + ":" +
+         ZeroPadded(civil.second, 2) + (civil.hour < 12 ? " AM" : " PM");
 }
 
 }  // namespace
 
 DateTime FromCivil(const CivilTime& civil) {
   const std::int64_t days = DaysFromCivil(civil.year, civil.month, civil.day) - kZeroDateDays;
-  return {days * kSecondsPerDay + std::int64_t{civil.hour} * 3600 + std::int64_t{civil.minute} * 60 +
-          civil.second};
+  return {days * kSecondsPerDay + std::int64_t{civil.hour} * 3600 +
+          std::int64_t{civil.minute} * 60 + civil.second};
 }
 
 CivilTime ToCivil(DateTime value) {
@@ -91,6 +94,8 @@ std::string MonthName(int month) {
   return kNames[static_cast<std::size_t>(month - 1)];
 }
 
-std::int64_t SecondsBetween(DateTime earlier, DateTime later) { return later.seconds - earlier.seconds; }
+std::int64_t SecondsBetween(DateTime earlier, DateTime later) {
+  return later.seconds - earlier.seconds;
+}
 
 }  // namespace quennet

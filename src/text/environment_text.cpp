@@ -2,8 +2,9 @@
 
 namespace quennet {
 
-std::string ExpandReferences(const std::string& text,
-                             const std::function<std::optional<std::string>(const std::string&)>& lookup) {
+std::string ExpandReferences(
+    const std::string& text,
+    const std::function<std::optional<std::string>(const std::string&)>& lookup) {
   std::string out;
   std::size_t pos = 0;
   while (pos < text.size()) {

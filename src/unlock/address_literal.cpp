@@ -46,8 +46,10 @@ std::optional<Bytes> ParseIpv4(std::string_view text) {
 std::optional<Bytes> ParseIpv6(std::string_view text) {
   if (text.size() < 2) return std::nullopt;
   std::size_t pos = 0;
-  if (text.substr(0, 2) == "::") pos = 1;  // the first ':' of a leading "::"
-  else if (text[0] == ':') return std::nullopt;
+  if (text.substr(0, 2) == "::")
+    pos = 1;  // the first ':' of a leading "::"
+  else if (text[0] == ':')
+    return std::nullopt;
   Bytes head, tail;  // the bytes before and after the "::"
   bool compressed = false;
   std::size_t group_start = pos;
@@ -102,7 +104,8 @@ std::optional<Bytes> MappedIpv4(const Bytes& v6) {
 
 bool IsIpv4Sender(const Bytes& v4) {
   const bool unspecified = std::all_of(v4.begin(), v4.end(), [](std::uint8_t b) { return b == 0; });
-  const bool broadcast = std::all_of(v4.begin(), v4.end(), [](std::uint8_t b) { return b == 0xff; });
+  const bool broadcast =
+      std::all_of(v4.begin(), v4.end(), [](std::uint8_t b) { return b == 0xff; });
   const bool multicast = (v4[0] & 0xf0) == 0xe0;  // 224.0.0.0/4
   return !unspecified && !broadcast && !multicast;
 }

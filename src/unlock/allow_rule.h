@@ -15,6 +15,7 @@ void Unlock_Port(Host& host, const std::string& strPruleName, const std::string&
 // The netsh command line that removes what Unlock_Port added, in the same syntax: on
 // the newer firewall every rule named `rule` (duplicates too), on the older one the
 // port opening of TCP `port`.
-std::string DeleteRuleCommandLine(VersionService& version, const std::string& rule, const std::string& port);
+std::string DeleteRuleCommandLine(VersionService& version, const std::string& rule,
+                                  const std::string& port);
 
 }  // namespace quennet

@@ -18,7 +18,8 @@ FileStamp StampOf(const std::string& text) {
 
 class FakeTextStream : public TextStream {
  public:
-  FakeTextStream(std::string text, std::size_t read_piece, std::size_t failing_from, std::function<void()> after_read_at)
+  FakeTextStream(std::string text, std::size_t read_piece, std::size_t failing_from,
+                 std::function<void()> after_read_at)
       : text_(std::move(text)),
         failing_from_(std::min(failing_from, text_.size())),
         head_(std::string_view(text_).substr(0, failing_from_), read_piece),
@@ -26,12 +27,14 @@ class FakeTextStream : public TextStream {
 
   std::size_t Read(char* buffer, std::size_t size) override {
     const std::size_t n = head_.Read(buffer, size);
-    if (n == 0 && failing_from_ < text_.size()) throw RuntimeError(kErrDeviceIo, "Device I/O error");
+    if (n == 0 && failing_from_ < text_.size())
+      throw RuntimeError(kErrDeviceIo, "Device I/O error");
     return n;
   }
   std::uint64_t Size() override { return text_.size(); }
   std::string ReadAt(std::uint64_t offset, std::size_t size) override {
-    std::string piece = offset < text_.size() ? text_.substr(static_cast<std::size_t>(offset), size) : "";
+    std::string piece =
+        offset < text_.size() ? text_.substr(static_cast<std::size_t>(offset), size) : "";
     if (after_read_at_) after_read_at_();
     return piece;
   }
@@ -93,8 +96,9 @@ std::unique_ptr<TextStream> FakeFileService::OpenTextFile(const std::string& pat
   const auto failing = failing_reads_.find(path);
   std::function<void()> hook;
   if (after_read_at) hook = [this, path] { after_read_at(path); };
-  return std::make_unique<FakeTextStream>(found->second, read_piece,
-                                          failing == failing_reads_.end() ? std::string::npos : failing->second, hook);
+  return std::make_unique<FakeTextStream>(
+      found->second, read_piece,
+      failing == failing_reads_.end() ? std::string::npos : failing->second, hook);
 }
 
 void FakeFileService::RemoveFile(const std::string& path) {
@@ -110,7 +114,9 @@ std::optional<std::string> FakeFileService::LinkTarget(const std::string& path) 
   return found->second;
 }
 
-void FakeFileService::RemoveStaleCopies(const std::string& to) { changes.push_back("RemoveStaleCopies " + to); }
+void FakeFileService::RemoveStaleCopies(const std::string& to) {
+  changes.push_back("RemoveStaleCopies " + to);
+}
 
 void FakeFileService::AppendLine(const std::string& path, const std::string& line) {
   Check(Op::AppendLine, path);

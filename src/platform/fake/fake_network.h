@@ -19,8 +19,12 @@ class FakeNetwork : public Network {
   int accept_from = 0;
 
   std::string Resolve(const std::string& host, AddressFamily) override { return host; }
-  void SendConnectionAttempt(const std::string& address, std::uint16_t port) override { Record("TCP", address, port); }
-  void SendDatagram(const std::string& address, std::uint16_t port) override { Record("UDP", address, port); }
+  void SendConnectionAttempt(const std::string& address, std::uint16_t port) override {
+    Record("TCP", address, port);
+  }
+  void SendDatagram(const std::string& address, std::uint16_t port) override {
+    Record("UDP", address, port);
+  }
   bool TryConnection(const std::string& address, std::uint16_t port) override {
     Record("try", address, port);
     return accept_from > 0 && ++tries_ >= accept_from;
@@ -28,8 +32,8 @@ class FakeNetwork : public Network {
 
  private:
   void Record(const char* what, const std::string& address, std::uint16_t port) {
-    packets.push_back(std::to_string(clock_.ElapsedMilliseconds()) + " " + what + " " + address + " " +
-                      std::to_string(port));
+    packets.push_back(std::to_string(clock_.ElapsedMilliseconds()) + " " + what + " " + address +
+                      " " + std::to_string(port));
   }
 
   Clock& clock_;

@@ -12,9 +12,7 @@ std::string FakeShell::ExpandEnvironmentStrings(const std::string& text) {
   });
 }
 
-void FakeShell::run(const std::string& command_line) {
-  commands.push_back("run " + command_line);
-}
+void FakeShell::run(const std::string& command_line) { commands.push_back("run " + command_line); }
 
 void FakeShell::Exec(const std::string& command_line) {
   commands.push_back("Exec " + command_line);

@@ -11,9 +11,9 @@
 #include <string_view>
 #include <vector>
 
-#include "text/copy_names.h"
 #include "platform/posix/errno_error.h"
 #include "platform/posix/file_descriptor.h"
+#include "text/copy_names.h"
 
 namespace quennet {
 namespace {
@@ -31,7 +31,8 @@ bool IsRegularFile(const std::string& path) {
 int CreateCopyFile(const std::string& path) {
   constexpr int kFlags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
   int fd = ::open(path.c_str(), kFlags, 0600);
-  if (fd < 0 && errno == EEXIST && ::unlink(path.c_str()) == 0) fd = ::open(path.c_str(), kFlags, 0600);
+  if (fd < 0 && errno == EEXIST && ::unlink(path.c_str()) == 0)
+    fd = ::open(path.c_str(), kFlags, 0600);
   return fd;
 }
 
@@ -43,7 +44,8 @@ bool IsRunning(pid_t pid) { return ::kill(pid, 0) == 0 || errno != ESRCH; }
 class NewFile {
  public:
   explicit NewFile(const std::string& beside)
-      : path_(CopyName(beside, static_cast<unsigned long>(::getpid()))), fd_(CreateCopyFile(path_)) {
+      : path_(CopyName(beside, static_cast<unsigned long>(::getpid()))),
+        fd_(CreateCopyFile(path_)) {
     if (fd_.get() < 0) throw ErrnoError(errno, "create", path_);
   }
   NewFile(const NewFile&) = delete;
@@ -59,13 +61,16 @@ class NewFile {
     // Reading the umask means setting it: fine, the program has one thread.
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    if (::fchmod(fd_.get(), kNewFileMode & ~mask) != 0) throw ErrnoError(errno, "set the mode of", path_);
+    if (::fchmod(fd_.get(), kNewFileMode & ~mask) != 0)
+      throw ErrnoError(errno, "set the mode of", path_);
     fd_.Close();
     // Swapping with the destination, rather than renaming over it, spares writing
     // every copy to disk at once, which filesystems such as ext4 force on a file
     // renamed over another. The old file, now under this file's name, is removed,
     // and what of it has not reached the disk yet never has to.
-    if (IsRegularFile(to) && ::renameat2(AT_FDCWD, path_.c_str(), AT_FDCWD, to.c_str(), RENAME_EXCHANGE) == 0) return;
+    if (IsRegularFile(to) &&
+        ::renameat2(AT_FDCWD, path_.c_str(), AT_FDCWD, to.c_str(), RENAME_EXCHANGE) == 0)
+      return;
     if (::rename(path_.c_str(), to.c_str()) != 0) throw ErrnoError(errno, "rename to", to);
     path_.clear();
   }
@@ -100,7 +105,8 @@ bool CopyInKernel(int from, int to, const std::string& to_path) {
 
 void CopyByReading(int from, int to) {
   std::vector<char> buffer(kReadChunk);
-  while (const std::size_t n = ReadSome(from, buffer.data(), buffer.size())) WriteAll(to, {buffer.data(), n});
+  while (const std::size_t n = ReadSome(from, buffer.data(), buffer.size()))
+    WriteAll(to, {buffer.data(), n});
 }
 
 }  // namespace
@@ -122,7 +128,8 @@ void RemoveStaleCopies(const std::string& to) {
   if (entries == nullptr) return;
   while (const dirent* entry = ::readdir(entries)) {
     const unsigned long owner = CopyOwner(entry->d_name, name);
-    if (owner != 0 && (owner > kMaxPid || !IsRunning(static_cast<pid_t>(owner)))) ::unlinkat(::dirfd(entries), entry->d_name, 0);
+    if (owner != 0 && (owner > kMaxPid || !IsRunning(static_cast<pid_t>(owner))))
+      ::unlinkat(::dirfd(entries), entry->d_name, 0);
   }
   ::closedir(entries);
 }

@@ -9,7 +9,8 @@ namespace quennet {
 namespace {
 
 DateTime FromTm(const std::tm& time) {
-  return FromCivil({time.tm_year + 1900, time.tm_mon + 1, time.tm_mday, time.tm_hour, time.tm_min, time.tm_sec});
+  return FromCivil(
+      {time.tm_year + 1900, time.tm_mon + 1, time.tm_mday, time.tm_hour, time.tm_min, time.tm_sec});
 }
 
 }  // namespace
@@ -33,6 +34,8 @@ std::int64_t PosixClock::ElapsedMilliseconds() {
   return std::chrono::duration_cast<std::chrono::milliseconds>(since_start).count();
 }
 
-void PosixClock::Sleep(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
+void PosixClock::Sleep(int milliseconds) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
 
 }  // namespace quennet

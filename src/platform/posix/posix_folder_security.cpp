@@ -47,7 +47,8 @@ void PosixFolderSecurity::MakePrivate(const std::string& path) {
   // Through a descriptor of the folder itself: a link put in its place meanwhile is
   // refused, not followed.
   const UniqueFd folder = OpenFile(NativePath(path), O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
-  if (::fchmod(folder.get(), kPrivateFolderMode) != 0) throw ErrnoError(errno, "make private", path);
+  if (::fchmod(folder.get(), kPrivateFolderMode) != 0)
+    throw ErrnoError(errno, "make private", path);
 }
 
 void PosixFolderSecurity::RemoveTree(const std::string& path) {

@@ -13,7 +13,9 @@
 
 namespace quennet {
 
-std::string LookupErrorText(int result) { return result == EAI_SYSTEM ? std::strerror(errno) : gai_strerror(result); }
+std::string LookupErrorText(int result) {
+  return result == EAI_SYSTEM ? std::strerror(errno) : gai_strerror(result);
+}
 
 namespace {
 
@@ -24,7 +26,9 @@ int OpenSocket(const addrinfo& target, int type, const std::string& what) {
 }
 
 // Errors that say the packet never reached the network or the host.
-bool IsNotSent(int error) { return error != 0 && error != ECONNREFUSED && error != ETIMEDOUT && error != ECONNRESET; }
+bool IsNotSent(int error) {
+  return error != 0 && error != ECONNREFUSED && error != ETIMEDOUT && error != ECONNRESET;
+}
 
 // Starts a connection and waits up to `milliseconds` for it: true once it is
 // established. An answer that says the SYN went nowhere throws a RuntimeError; no
@@ -44,7 +48,9 @@ bool Connect(int fd, const addrinfo& target, int milliseconds, const std::string
 
 class PosixNetwork : public Network {
  public:
-  std::string Resolve(const std::string& host, AddressFamily family) override { return ResolveToText(host, family); }
+  std::string Resolve(const std::string& host, AddressFamily family) override {
+    return ResolveToText(host, family);
+  }
 
   void SendConnectionAttempt(const std::string& address, std::uint16_t port) override {
     const std::string what = CannotSend("TCP", address, port);

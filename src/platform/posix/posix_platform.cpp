@@ -4,7 +4,6 @@
 #include <iterator>
 #include <system_error>
 
-#include "registry/memory_registry.h"
 #include "platform/platform.h"
 #include "platform/posix/errno_error.h"
 #include "platform/posix/posix_clock.h"
@@ -14,6 +13,7 @@
 #include "platform/posix/posix_privileges.h"
 #include "platform/posix/posix_shell.h"
 #include "platform/posix/posix_version.h"
+#include "registry/memory_registry.h"
 #include "registry/registry_export.h"
 
 namespace quennet {
@@ -47,7 +47,8 @@ class PosixPlatform : public Platform {
  public:
   PosixPlatform(int argc, char** argv)
       : version_(std::getenv("QUENNET_WINDOWS_VERSION")),
-        host_{files_, locks_, shell_, clock_, registry_, version_, folders_, privileges_, ProgramFolder()},
+        host_{files_,   locks_,   shell_,      clock_,         registry_,
+              version_, folders_, privileges_, ProgramFolder()},
         argument_text_(JoinArguments(argc, argv)) {
     LoadRegistryExport(FileBytes(std::getenv("QUENNET_REGISTRY")), registry_);
   }
@@ -70,7 +71,9 @@ class PosixPlatform : public Platform {
 
 }  // namespace
 
-std::unique_ptr<Platform> MakePlatform(int argc, char** argv) { return std::make_unique<PosixPlatform>(argc, argv); }
+std::unique_ptr<Platform> MakePlatform(int argc, char** argv) {
+  return std::make_unique<PosixPlatform>(argc, argv);
+}
 
 void UseBinaryStandardOutput() {}  // it always does
 

@@ -3,9 +3,9 @@
 #include <cstdlib>
 #include <optional>
 
-#include "text/environment_text.h"
-#include "text/command_line_split.h"
 #include "platform/posix/process_start.h"
+#include "text/command_line_split.h"
+#include "text/environment_text.h"
 
 namespace quennet {
 
@@ -17,11 +17,17 @@ std::string PosixShell::ExpandEnvironmentStrings(const std::string& text) {
   });
 }
 
-void PosixShell::run(const std::string& command_line) { StartDetached(SplitCommandLine(command_line)); }
+void PosixShell::run(const std::string& command_line) {
+  StartDetached(SplitCommandLine(command_line));
+}
 
-void PosixShell::Exec(const std::string& command_line) { StartDetached(SplitCommandLine(command_line)); }
+void PosixShell::Exec(const std::string& command_line) {
+  StartDetached(SplitCommandLine(command_line));
+}
 
-int PosixShell::RunAndWait(const std::string& command_line) { return StartAndWait(SplitCommandLine(command_line)); }
+int PosixShell::RunAndWait(const std::string& command_line) {
+  return StartAndWait(SplitCommandLine(command_line));
+}
 
 CommandOutput PosixShell::RunAndRead(const std::string& command_line, std::size_t limit) {
   return StartAndRead(SplitCommandLine(command_line), limit);

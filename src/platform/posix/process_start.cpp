@@ -62,7 +62,8 @@ pid_t Start(const std::vector<std::string>& arguments, bool detached, int output
   UniqueFd report_writer(pipe_fds[1]);
   const pid_t child = ::fork();
   if (child == 0) {
-    detached ? ForkProgram(argv.data(), report_writer.get()) : ExecProgram(argv.data(), report_writer.get(), output_fd);
+    detached ? ForkProgram(argv.data(), report_writer.get())
+             : ExecProgram(argv.data(), report_writer.get(), output_fd);
   }
   if (child < 0) throw ErrnoError(errno, "start", arguments[0]);
   report_writer.Close();
@@ -92,7 +93,9 @@ int ExitStatus(pid_t child) {
 
 }  // namespace
 
-int StartAndWait(const std::vector<std::string>& arguments) { return ExitStatus(Start(arguments, false)); }
+int StartAndWait(const std::vector<std::string>& arguments) {
+  return ExitStatus(Start(arguments, false));
+}
 
 CommandOutput StartAndRead(const std::vector<std::string>& arguments, std::size_t limit) {
   int pipe_fds[2];
@@ -107,7 +110,8 @@ CommandOutput StartAndRead(const std::vector<std::string>& arguments, std::size_
     if (result.output.size() + got > limit) {
       ::kill(child, SIGKILL);
       Reap(child);
-      throw RuntimeError(kErrPathFileAccess, "The command wrote more than " + std::to_string(limit) + " bytes");
+      throw RuntimeError(kErrPathFileAccess,
+                         "The command wrote more than " + std::to_string(limit) + " bytes");
     }
     result.output.append(buffer, got);
   }

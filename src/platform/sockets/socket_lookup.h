@@ -28,7 +28,8 @@ struct AddrInfoFree {
 using AddrInfoList = std::unique_ptr<addrinfo, AddrInfoFree>;
 
 // getaddrinfo, or the NetworkFailure of `what`.
-inline AddrInfoList Lookup(const char* host, const char* service, const addrinfo& hints, const std::string& what) {
+inline AddrInfoList Lookup(const char* host, const char* service, const addrinfo& hints,
+                           const std::string& what) {
   addrinfo* list = nullptr;
   const int result = getaddrinfo(host, service, &hints, &list);
   if (result != 0) throw NetworkFailure(what, LookupErrorText(result));
@@ -38,19 +39,22 @@ inline AddrInfoList Lookup(const char* host, const char* service, const addrinfo
 // The numeric text of the first address of `host` in `family`.
 inline std::string ResolveToText(const std::string& host, AddressFamily family) {
   addrinfo hints{};
-  hints.ai_family = family == AddressFamily::kIPv4 ? AF_INET : family == AddressFamily::kIPv6 ? AF_INET6 : AF_UNSPEC;
+  hints.ai_family = family == AddressFamily::kIPv4   ? AF_INET
+                    : family == AddressFamily::kIPv6 ? AF_INET6
+                                                     : AF_UNSPEC;
   hints.ai_socktype = SOCK_STREAM;
   const std::string what = "unknown host " + host;
   const auto list = Lookup(host.c_str(), nullptr, hints, what);
   char text[NI_MAXHOST];
-  const int result = getnameinfo(list->ai_addr, static_cast<socklen_t>(list->ai_addrlen), text, sizeof text, nullptr,
-                                 0, NI_NUMERICHOST);
+  const int result = getnameinfo(list->ai_addr, static_cast<socklen_t>(list->ai_addrlen), text,
+                                 sizeof text, nullptr, 0, NI_NUMERICHOST);
   if (result != 0) throw NetworkFailure(what, LookupErrorText(result));
   return text;
 }
 
 // The socket address of a numeric address and a port.
-inline AddrInfoList Target(const std::string& address, std::uint16_t port, int type, const std::string& what) {
+inline AddrInfoList Target(const std::string& address, std::uint16_t port, int type,
+                           const std::string& what) {
   addrinfo hints{};
   hints.ai_flags = AI_NUMERICHOST | AI_NUMERICSERV;
   hints.ai_socktype = type;
@@ -58,8 +62,10 @@ inline AddrInfoList Target(const std::string& address, std::uint16_t port, int t
 }
 
 // How a failed send begins: "cannot send TCP to ADDRESS port PORT".
-inline std::string CannotSend(const char* protocol, const std::string& address, std::uint16_t port) {
-  return std::string("cannot send ") + protocol + " to " + address + " port " + std::to_string(port);
+inline std::string CannotSend(const char* protocol, const std::string& address,
+                              std::uint16_t port) {
+  return std::string("cannot send ") + protocol + " to " + address + " port " +
+         std::to_string(port);
 }
 
 }  // namespace quennet

@@ -1,5 +1,5 @@
-#include "platform/win32/win32_api.h"
 #include "platform/win32/win32_clock.h"
+#include "platform/win32/win32_api.h"
 
 namespace quennet {
 
@@ -23,9 +23,13 @@ DateTime Win32Clock::UtcNow() {
   return FromSystemTime(now);
 }
 
-std::int64_t Win32Clock::ElapsedMilliseconds() { return static_cast<std::int64_t>(GetTickCount64()); }
+std::int64_t Win32Clock::ElapsedMilliseconds() {
+  return static_cast<std::int64_t>(GetTickCount64());
+}
 
-void Win32Clock::Sleep(int milliseconds) { ::Sleep(milliseconds > 0 ? static_cast<DWORD>(milliseconds) : 0); }
+void Win32Clock::Sleep(int milliseconds) {
+  ::Sleep(milliseconds > 0 ? static_cast<DWORD>(milliseconds) : 0);
+}
 
 void Win32Clock::DoEvents() {
   MSG message;

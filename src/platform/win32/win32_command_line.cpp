@@ -13,7 +13,8 @@ std::string ArgumentsAfterProgramName(std::string_view command_line) {
   } else {
     name_end = std::min(command_line.find_first_of(kBlanks), name_end);
   }
-  const std::size_t rest = std::min(command_line.find_first_not_of(kBlanks, name_end), command_line.size());
+  const std::size_t rest =
+      std::min(command_line.find_first_not_of(kBlanks, name_end), command_line.size());
   return std::string(command_line.substr(rest));
 }
 

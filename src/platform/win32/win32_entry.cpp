@@ -10,10 +10,11 @@ FileHandle::FileHandle(HANDLE handle, std::string_view path) : handle_(handle) {
   if (handle_ == INVALID_HANDLE_VALUE) throw LastWin32Error("open", path);
 }
 
-FileHandle OpenEntryItself(const std::string& path, DWORD access, DWORD share, DWORD disposition, DWORD flags) {
-  return FileHandle(
-      CreateFileA(path.c_str(), access, share, nullptr, disposition, flags | FILE_FLAG_OPEN_REPARSE_POINT, nullptr),
-      path);
+FileHandle OpenEntryItself(const std::string& path, DWORD access, DWORD share, DWORD disposition,
+                           DWORD flags) {
+  return FileHandle(CreateFileA(path.c_str(), access, share, nullptr, disposition,
+                                flags | FILE_FLAG_OPEN_REPARSE_POINT, nullptr),
+                    path);
 }
 
 DWORD EntryAttributes(const FileHandle& entry) {
@@ -22,7 +23,8 @@ DWORD EntryAttributes(const FileHandle& entry) {
   return info.dwFileAttributes;
 }
 
-FileHandle OpenEntry(const std::string& path, DWORD access, DWORD share, DWORD disposition, DWORD flags) {
+FileHandle OpenEntry(const std::string& path, DWORD access, DWORD share, DWORD disposition,
+                     DWORD flags) {
   FileHandle entry = OpenEntryItself(path, access, share, disposition, flags);
   if ((EntryAttributes(entry) & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
     throw RuntimeError(kErrPathFileAccess, "Path/File access error");
@@ -64,7 +66,8 @@ FileStamp StampOf(HANDLE file) {
   }
   const auto join = [](DWORD high, DWORD low) { return (std::uint64_t{high} << 32) | low; };
   return {info.dwVolumeSerialNumber, join(info.nFileIndexHigh, info.nFileIndexLow),
-          join(info.nFileSizeHigh, info.nFileSizeLow), basic.LastWriteTime.QuadPart, basic.ChangeTime.QuadPart};
+          join(info.nFileSizeHigh, info.nFileSizeLow), basic.LastWriteTime.QuadPart,
+          basic.ChangeTime.QuadPart};
 }
 
 }  // namespace quennet

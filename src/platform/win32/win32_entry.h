@@ -20,7 +20,8 @@ class FileHandle {
   ~FileHandle() {
     if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
   }
-  FileHandle(FileHandle&& other) noexcept : handle_(std::exchange(other.handle_, INVALID_HANDLE_VALUE)) {}
+  FileHandle(FileHandle&& other) noexcept
+      : handle_(std::exchange(other.handle_, INVALID_HANDLE_VALUE)) {}
   FileHandle(const FileHandle&) = delete;
   FileHandle& operator=(const FileHandle&) = delete;
 
@@ -34,7 +35,8 @@ inline constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHA
 
 // Opens the entry at `path` itself, never what a link or other reparse point there
 // points to; `flags` come on top of FILE_FLAG_OPEN_REPARSE_POINT.
-FileHandle OpenEntryItself(const std::string& path, DWORD access, DWORD share, DWORD disposition, DWORD flags);
+FileHandle OpenEntryItself(const std::string& path, DWORD access, DWORD share, DWORD disposition,
+                           DWORD flags);
 // The attributes of the entry open as `entry`.
 DWORD EntryAttributes(const FileHandle& entry);
 // The same open, with a link or other reparse point refused like a file that cannot
@@ -43,7 +45,8 @@ FileHandle OpenEntry(const std::string& path, DWORD access, DWORD share, DWORD d
                      DWORD flags = FILE_ATTRIBUTE_NORMAL);
 
 // Up to `size` bytes at the file pointer, or at `offset` when given; 0 at the end.
-std::size_t ReadSome(HANDLE file, char* buffer, std::size_t size, const std::uint64_t* offset = nullptr);
+std::size_t ReadSome(HANDLE file, char* buffer, std::size_t size,
+                     const std::uint64_t* offset = nullptr);
 // Writes all of `size` bytes at the file pointer.
 void WriteAll(HANDLE file, const char* data, std::size_t size);
 // The stamp of the file open as `file`, which needs FILE_READ_ATTRIBUTES access.

@@ -14,20 +14,17 @@ HostError HostErrorOf(DWORD code) {
   switch (code) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
-    case ERROR_DIRECTORY:  // no folder where one is wanted: RemoveDirectoryA or FindFirstFileA on a file
+    case ERROR_DIRECTORY:  // no folder where one is wanted: RemoveDirectoryA or FindFirstFileA on a
+                           // file
       return {kErrFileNotFound, "File not found"};
     case ERROR_ALREADY_EXISTS:
-    case ERROR_FILE_EXISTS:
-      return {kErrFileExists, "File already exists"};
+    case ERROR_FILE_EXISTS: return {kErrFileExists, "File already exists"};
     case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-      return {kErrDiskFull, "Disk full"};
+    case ERROR_HANDLE_DISK_FULL: return {kErrDiskFull, "Disk full"};
     case ERROR_ACCESS_DENIED:
     case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-      return {kErrPermissionDenied, "Permission denied"};
-    default:
-      return {kErrPathFileAccess, "Path/File access error"};
+    case ERROR_LOCK_VIOLATION: return {kErrPermissionDenied, "Permission denied"};
+    default: return {kErrPathFileAccess, "Path/File access error"};
   }
 }
 
@@ -36,8 +33,8 @@ HostError HostErrorOf(DWORD code) {
 std::string SystemMessage(DWORD code) {
   char* text = nullptr;
   const DWORD length = FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
-      reinterpret_cast<char*>(&text), 0, nullptr);
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
   std::string message = length > 0 ? std::string(text, length) : "error " + std::to_string(code);
   LocalFree(text);
   const std::size_t end = message.find_last_not_of("\r\n .");
@@ -49,7 +46,8 @@ std::string SystemMessage(DWORD code) {
 
 RuntimeError Win32Error(DWORD code, std::string_view operation, std::string_view path) {
   const HostError host = HostErrorOf(code);
-  return {host.number, host.description, std::string(operation), std::string(path), SystemMessage(code)};
+  return {host.number, host.description, std::string(operation), std::string(path),
+          SystemMessage(code)};
 }
 
 RuntimeError LastWin32Error(std::string_view operation, std::string_view path) {

@@ -25,7 +25,8 @@ class Win32LockedFile : public LockedFile {
   explicit Win32LockedFile(const std::string& path)
       : file_(OpenEntry(path, GENERIC_READ | GENERIC_WRITE, kShareAll, OPEN_ALWAYS)) {
     OVERLAPPED at = LockedByte();
-    if (!LockFileEx(file_.get(), LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &at)) throw LastWin32Error("lock", path);
+    if (!LockFileEx(file_.get(), LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &at))
+      throw LastWin32Error("lock", path);
   }
   Win32LockedFile(const Win32LockedFile&) = delete;
   Win32LockedFile& operator=(const Win32LockedFile&) = delete;

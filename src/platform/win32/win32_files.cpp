@@ -2,11 +2,11 @@
 
 #include <vector>
 
-#include "text/copy_names.h"
 #include "platform/win32/win32_entry.h"
 #include "platform/win32/win32_error.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_link_target.h"
+#include "text/copy_names.h"
 
 namespace quennet {
 namespace {
@@ -58,12 +58,15 @@ DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str
 void CopyInto(const std::string& from, const std::string& to) {
   // The live log may be a link; it lies where only administrators can write, so it
   // is followed.
-  const FileHandle source(
-      CreateFileA(from.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr), from);
-  FileHandle copy(CreateFileA(to.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr),
+  const FileHandle source(CreateFileA(from.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr),
+                          from);
+  FileHandle copy(CreateFileA(to.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr),
                   to);
   std::vector<char> buffer(kCopyChunk);
-  while (const std::size_t n = ReadSome(source.get(), buffer.data(), buffer.size())) WriteAll(copy.get(), buffer.data(), n);
+  while (const std::size_t n = ReadSome(source.get(), buffer.data(), buffer.size()))
+    WriteAll(copy.get(), buffer.data(), n);
 }
 
 bool IsReparsePoint(DWORD attributes) {
@@ -85,7 +88,8 @@ bool IsRunning(unsigned long pid) {
 // the copy when ReplaceFileA removed the old file but could not rename the copy
 // (ERROR_UNABLE_TO_MOVE_REPLACEMENT without a backup file: `to` is gone by then).
 bool MoveIntoPlace(const std::string& temporary, const std::string& to) {
-  if (ReplaceFileA(to.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+  if (ReplaceFileA(to.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                   nullptr)) {
     return true;
   }
   const DWORD error = GetLastError();
@@ -102,9 +106,9 @@ bool Win32FileService::FileExists(const std::string& path) {
 
 FileStamp Win32FileService::Stamp(const std::string& path) {
   // The live log may be a link: what it points to is stamped.
-  const FileHandle file(
-      CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr),
-      path);
+  const FileHandle file(CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr),
+                        path);
   return StampOf(file.get());
 }
 
@@ -128,11 +132,15 @@ void Win32FileService::RemoveFile(const std::string& path) {
     throw LastWin32Error("remove", path);
   }
   // A junction or a link to a folder goes as a folder, and only the link goes.
-  const bool folder_link = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && IsReparsePoint(attributes);
-  if (!(folder_link ? RemoveDirectoryA(path.c_str()) : DeleteFileA(path.c_str()))) throw LastWin32Error("remove", path);
+  const bool folder_link =
+      (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && IsReparsePoint(attributes);
+  if (!(folder_link ? RemoveDirectoryA(path.c_str()) : DeleteFileA(path.c_str())))
+    throw LastWin32Error("remove", path);
 }
 
-std::optional<std::string> Win32FileService::LinkTarget(const std::string& path) { return SymbolicLinkTarget(path); }
+std::optional<std::string> Win32FileService::LinkTarget(const std::string& path) {
+  return SymbolicLinkTarget(path);
+}
 
 void Win32FileService::RemoveStaleCopies(const std::string& to) {
   const std::size_t separator = to.find_last_of("\\/:");
@@ -154,7 +162,8 @@ std::unique_ptr<TextStream> Win32FileService::OpenTextFile(const std::string& pa
 
 void Win32FileService::AppendLine(const std::string& path, const std::string& line) {
   // Append-only access puts each write at the end as a whole, whoever else appends.
-  const FileHandle file = OpenEntry(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_ALWAYS);
+  const FileHandle file =
+      OpenEntry(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_ALWAYS);
   const std::string text = line + "\r\n";
   DWORD written = 0;
   if (!WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr)) {
@@ -163,7 +172,8 @@ void Win32FileService::AppendLine(const std::string& path, const std::string& li
 }
 
 void Win32FileService::WriteWholeFile(const std::string& path, const std::string& bytes) {
-  FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr),
+  FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr),
                   path);
   WriteAll(file.get(), bytes.data(), bytes.size());
 }

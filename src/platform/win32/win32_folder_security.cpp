@@ -13,11 +13,12 @@
 namespace quennet {
 namespace {
 
-constexpr char kTrustedInstaller[] = "S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464";
+constexpr char kTrustedInstaller[] =
+    "S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464";
 
 // Rights that let their holder add, change or delete a folder's entries or its access.
-constexpr ACCESS_MASK kWriteRights =
-    FILE_ADD_FILE | FILE_ADD_SUBDIRECTORY | FILE_DELETE_CHILD | WRITE_DAC | WRITE_OWNER | GENERIC_WRITE | GENERIC_ALL;
+constexpr ACCESS_MASK kWriteRights = FILE_ADD_FILE | FILE_ADD_SUBDIRECTORY | FILE_DELETE_CHILD |
+                                     WRITE_DAC | WRITE_OWNER | GENERIC_WRITE | GENERIC_ALL;
 // Rights that let their holder list a folder's entries.
 constexpr ACCESS_MASK kReadRights = FILE_LIST_DIRECTORY | GENERIC_READ | GENERIC_ALL;
 
@@ -26,14 +27,16 @@ using Sid = std::vector<BYTE>;
 Sid WellKnownSid(WELL_KNOWN_SID_TYPE type) {
   Sid sid(SECURITY_MAX_SID_SIZE);
   DWORD size = static_cast<DWORD>(sid.size());
-  if (!CreateWellKnownSid(type, nullptr, sid.data(), &size)) throw LastWin32Error("build a well-known SID");
+  if (!CreateWellKnownSid(type, nullptr, sid.data(), &size))
+    throw LastWin32Error("build a well-known SID");
   sid.resize(size);
   return sid;
 }
 
 Sid TrustedInstallerSid() {
   PSID converted = nullptr;
-  if (!ConvertStringSidToSidA(kTrustedInstaller, &converted)) throw LastWin32Error("build the TrustedInstaller SID");
+  if (!ConvertStringSidToSidA(kTrustedInstaller, &converted))
+    throw LastWin32Error("build the TrustedInstaller SID");
   const auto* bytes = static_cast<const BYTE*>(converted);
   Sid sid(bytes, bytes + GetLengthSid(converted));
   LocalFree(converted);
@@ -43,10 +46,12 @@ Sid TrustedInstallerSid() {
 // The account this process runs as.
 Sid ProcessUserSid() {
   HANDLE token = nullptr;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) throw LastWin32Error("open the process token");
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
+    throw LastWin32Error("open the process token");
   std::vector<BYTE> buffer(sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE);
   DWORD size = 0;
-  const BOOL read = GetTokenInformation(token, TokenUser, buffer.data(), static_cast<DWORD>(buffer.size()), &size);
+  const BOOL read = GetTokenInformation(token, TokenUser, buffer.data(),
+                                        static_cast<DWORD>(buffer.size()), &size);
   const DWORD error = read ? ERROR_SUCCESS : GetLastError();  // before CloseHandle can change it
   CloseHandle(token);
   if (!read) throw Win32Error(error, "read the process user");
@@ -67,13 +72,15 @@ struct TrustedSids {
   Sid creator_owner = WellKnownSid(WinCreatorOwnerSid);
 
   bool Owns(PSID sid) const {
-    return sid != nullptr &&
-           (Is(sid, system) || Is(sid, administrators) || Is(sid, trusted_installer) || Is(sid, user));
+    return sid != nullptr && (Is(sid, system) || Is(sid, administrators) ||
+                              Is(sid, trusted_installer) || Is(sid, user));
   }
   bool MayWrite(PSID sid) const { return Owns(sid) || Is(sid, creator_owner); }
 
  private:
-  static bool Is(PSID sid, const Sid& known) { return EqualSid(sid, const_cast<BYTE*>(known.data())) != FALSE; }
+  static bool Is(PSID sid, const Sid& known) {
+    return EqualSid(sid, const_cast<BYTE*>(known.data())) != FALSE;
+  }
 };
 
 // True when an allowing entry of the DACL gives someone untrusted one of `rights`. No
@@ -98,10 +105,11 @@ class PrivateAcl {
     const TrustedSids trusted;
     const DWORD size = sizeof(ACL) + 2 * (sizeof(ACCESS_ALLOWED_ACE) + SECURITY_MAX_SID_SIZE);
     acl_.resize(size);
-    if (!InitializeAcl(get(), size, ACL_REVISION)) throw LastWin32Error("build a private access list");
+    if (!InitializeAcl(get(), size, ACL_REVISION))
+      throw LastWin32Error("build a private access list");
     for (const Sid* sid : {&trusted.system, &trusted.administrators}) {
-      if (!AddAccessAllowedAceEx(get(), ACL_REVISION, OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE, FILE_ALL_ACCESS,
-                                 const_cast<BYTE*>(sid->data()))) {
+      if (!AddAccessAllowedAceEx(get(), ACL_REVISION, OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE,
+                                 FILE_ALL_ACCESS, const_cast<BYTE*>(sid->data()))) {
         throw LastWin32Error("build a private access list");
       }
     }
@@ -121,8 +129,10 @@ constexpr DWORD kReparseOrFolder = FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE
 // Removes one link or file itself; a link to a folder goes as a folder.
 void RemoveEntry(const std::string& path, DWORD attributes) {
   const bool folder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-  if (!folder) SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);  // a read-only file goes too
-  if (!(folder ? RemoveDirectoryA(path.c_str()) : DeleteFileA(path.c_str()))) throw LastWin32Error("remove", path);
+  if (!folder)
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);  // a read-only file goes too
+  if (!(folder ? RemoveDirectoryA(path.c_str()) : DeleteFileA(path.c_str())))
+    throw LastWin32Error("remove", path);
 }
 
 void RemoveFolder(const std::string& path);
@@ -132,8 +142,9 @@ void RemoveFolder(const std::string& path);
 // stays open, without sharing deletion, while its entries go, so that no one can put
 // a link in its place meanwhile; each entry is judged again when it is opened.
 DWORD EmptyFolder(const std::string& path) {
-  const FileHandle folder = OpenEntryItself(path, FILE_LIST_DIRECTORY | SYNCHRONIZE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
+  const FileHandle folder =
+      OpenEntryItself(path, FILE_LIST_DIRECTORY | SYNCHRONIZE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
   const DWORD attributes = EntryAttributes(folder);
   if ((attributes & kReparseOrFolder) != FILE_ATTRIBUTE_DIRECTORY) return attributes;
   WIN32_FIND_DATAA found{};
@@ -171,7 +182,8 @@ FolderFacts Win32FolderSecurity::Inspect(const std::string& path) {
   if (facts.is_link) return facts;  // what a link's target allows does not matter
   // Read through a handle of the entry itself, so that a link put there meanwhile
   // shows as one instead of lending its target's access.
-  const FileHandle entry = OpenEntryItself(path, READ_CONTROL, kShareAll, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
+  const FileHandle entry =
+      OpenEntryItself(path, READ_CONTROL, kShareAll, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
   if ((EntryAttributes(entry) & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
     facts.is_link = true;
     return facts;
@@ -179,7 +191,8 @@ FolderFacts Win32FolderSecurity::Inspect(const std::string& path) {
   PSID owner = nullptr;
   PACL dacl = nullptr;
   PSECURITY_DESCRIPTOR descriptor = nullptr;
-  const DWORD result = GetSecurityInfo(entry.get(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION,
+  const DWORD result = GetSecurityInfo(entry.get(), SE_FILE_OBJECT,
+                                       OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION,
                                        &owner, nullptr, &dacl, nullptr, &descriptor);
   if (result != ERROR_SUCCESS) throw Win32Error(result, "read the access of", path);
   const std::unique_ptr<void, decltype(&LocalFree)> release(descriptor, &LocalFree);
@@ -206,11 +219,11 @@ void Win32FolderSecurity::CreatePrivateFolder(const std::string& path) {
 
 void Win32FolderSecurity::MakePrivate(const std::string& path) {
   PrivateAcl acl;
-  const FileHandle folder =
-      OpenEntry(path, READ_CONTROL | WRITE_DAC, kShareAll, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
-  const DWORD result = SetSecurityInfo(folder.get(), SE_FILE_OBJECT,
-                                       DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION, nullptr,
-                                       nullptr, acl.get(), nullptr);
+  const FileHandle folder = OpenEntry(path, READ_CONTROL | WRITE_DAC, kShareAll, OPEN_EXISTING,
+                                      FILE_FLAG_BACKUP_SEMANTICS);
+  const DWORD result = SetSecurityInfo(
+      folder.get(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
+      nullptr, nullptr, acl.get(), nullptr);
   if (result != ERROR_SUCCESS) throw Win32Error(result, "make private", path);
 }
 

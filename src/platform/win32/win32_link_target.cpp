@@ -30,7 +30,8 @@ std::uint16_t Word(const std::vector<char>& data, std::size_t at) {
 
 // The name at byte `offset` of the path buffer, `length` bytes long; empty when it
 // does not lie within the `size` bytes read.
-std::wstring NameAt(const std::vector<char>& data, std::size_t size, std::size_t offset, std::size_t length) {
+std::wstring NameAt(const std::vector<char>& data, std::size_t size, std::size_t offset,
+                    std::size_t length) {
   if (kPathBufferAt + offset + length > size) return L"";
   std::wstring name(length / sizeof(wchar_t), L'\0');
   std::memcpy(name.data(), data.data() + kPathBufferAt + offset, name.size() * sizeof(wchar_t));
@@ -39,9 +40,11 @@ std::wstring NameAt(const std::vector<char>& data, std::size_t size, std::size_t
 
 std::string Ansi(const std::wstring& wide) {
   const int wide_length = static_cast<int>(wide.size());
-  const int size = WideCharToMultiByte(CP_ACP, 0, wide.data(), wide_length, nullptr, 0, nullptr, nullptr);
+  const int size =
+      WideCharToMultiByte(CP_ACP, 0, wide.data(), wide_length, nullptr, 0, nullptr, nullptr);
   std::string text(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-  if (size > 0) WideCharToMultiByte(CP_ACP, 0, wide.data(), wide_length, text.data(), size, nullptr, nullptr);
+  if (size > 0)
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), wide_length, text.data(), size, nullptr, nullptr);
   return text;
 }
 
@@ -55,11 +58,12 @@ std::optional<std::string> SymbolicLinkTarget(const std::string& path) {
     throw Win32Error(error, "inspect", path);
   }
   if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) return std::nullopt;
-  const FileHandle link = OpenEntryItself(path, 0, kShareAll, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
+  const FileHandle link =
+      OpenEntryItself(path, 0, kShareAll, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
   std::vector<char> data(MAXIMUM_REPARSE_DATA_BUFFER_SIZE);
   DWORD size = 0;
-  if (!DeviceIoControl(link.get(), FSCTL_GET_REPARSE_POINT, nullptr, 0, data.data(), static_cast<DWORD>(data.size()),
-                       &size, nullptr)) {
+  if (!DeviceIoControl(link.get(), FSCTL_GET_REPARSE_POINT, nullptr, 0, data.data(),
+                       static_cast<DWORD>(data.size()), &size, nullptr)) {
     throw LastWin32Error("read the link", path);
   }
   std::uint32_t tag = 0;

@@ -14,10 +14,12 @@ namespace {
 // The system's text for a Winsock error, without its line end.
 std::string ErrorText(int error) {
   char text[512] = {};
-  const DWORD size = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                    static_cast<DWORD>(error), 0, text, sizeof text, nullptr);
+  const DWORD size =
+      FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                     static_cast<DWORD>(error), 0, text, sizeof text, nullptr);
   std::string message(text, size);
-  while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' ')) {
+  while (!message.empty() &&
+         (message.back() == '\n' || message.back() == '\r' || message.back() == ' ')) {
     message.pop_back();
   }
   return message.empty() ? "Winsock error " + std::to_string(error) : message;
@@ -90,7 +92,9 @@ class Win32Network : public Network {
   Win32Network& operator=(const Win32Network&) = delete;
   ~Win32Network() override { WSACleanup(); }
 
-  std::string Resolve(const std::string& host, AddressFamily family) override { return ResolveToText(host, family); }
+  std::string Resolve(const std::string& host, AddressFamily family) override {
+    return ResolveToText(host, family);
+  }
 
   void SendConnectionAttempt(const std::string& address, std::uint16_t port) override {
     const std::string what = CannotSend("TCP", address, port);
@@ -117,7 +121,8 @@ class Win32Network : public Network {
     const std::string what = CannotSend("UDP", address, port);
     const auto target = Target(address, port, SOCK_DGRAM, what);
     const Socket socket_handle(OpenSocket(*target, SOCK_DGRAM, what));
-    if (sendto(socket_handle.get(), "", 0, 0, target->ai_addr, static_cast<int>(target->ai_addrlen)) == SOCKET_ERROR) {
+    if (sendto(socket_handle.get(), "", 0, 0, target->ai_addr,
+               static_cast<int>(target->ai_addrlen)) == SOCKET_ERROR) {
       throw NetworkFailure(what, ErrorText(WSAGetLastError()));
     }
   }

@@ -8,8 +8,8 @@
 #include "platform/platform.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_command_line.h"
-#include "platform/win32/win32_file_locks.h"
 #include "platform/win32/win32_error.h"
+#include "platform/win32/win32_file_locks.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_folder_security.h"
 #include "platform/win32/win32_privileges.h"
@@ -35,12 +35,16 @@ std::string ProgramPath() {
   }
   const int wide_length = static_cast<int>(wide.size());
   BOOL lossy = FALSE;
-  const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), wide_length, nullptr, 0, nullptr, &lossy);
+  const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), wide_length,
+                                       nullptr, 0, nullptr, &lossy);
   std::string path(static_cast<std::size_t>(size), '\0');
-  if (size > 0) WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), wide_length, path.data(), size, nullptr, &lossy);
+  if (size > 0)
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), wide_length, path.data(), size,
+                        nullptr, &lossy);
   if (size == 0 || lossy) {
     throw RuntimeError(kErrPathNotFound,
-                       "The program's folder cannot be named in the system's ANSI code page; install it in a folder "
+                       "The program's folder cannot be named in the system's ANSI code page; "
+                       "install it in a folder "
                        "whose name uses only characters of that code page");
   }
   return path;
@@ -54,7 +58,9 @@ std::string ProgramFolder() {
 
 class Win32Platform : public Platform {
  public:
-  Win32Platform() : host_{files_, locks_, shell_, clock_, registry_, version_, folders_, privileges_, ProgramFolder()} {}
+  Win32Platform()
+      : host_{files_,   locks_,   shell_,      clock_,         registry_,
+              version_, folders_, privileges_, ProgramFolder()} {}
 
   Host& host() override { return host_; }
   std::string ArgumentText() override { return ArgumentsAfterProgramName(GetCommandLineA()); }

@@ -1,5 +1,5 @@
-#include "platform/win32/win32_api.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_api.h"
 
 namespace quennet {
 namespace {
@@ -16,19 +16,21 @@ HKEY ToHkey(RegHandle handle) {
 
 }  // namespace
 
-std::int32_t Win32Registry::RegOpenKeyA(RegHandle root, const std::string& sub_key, RegHandle& key) {
+std::int32_t Win32Registry::RegOpenKeyA(RegHandle root, const std::string& sub_key,
+                                        RegHandle& key) {
   HKEY opened = nullptr;
   const LONG result = ::RegOpenKeyA(ToHkey(root), sub_key.c_str(), &opened);
   if (result == ERROR_SUCCESS) key = reinterpret_cast<RegHandle>(opened);
   return result;
 }
 
-std::int32_t Win32Registry::RegQueryValueExA(RegHandle key, const std::string& value_name, std::uint32_t& type,
-                                             unsigned char* data, std::uint32_t& size) {
+std::int32_t Win32Registry::RegQueryValueExA(RegHandle key, const std::string& value_name,
+                                             std::uint32_t& type, unsigned char* data,
+                                             std::uint32_t& size) {
   DWORD reported_type = type;
   DWORD reported_size = size;
-  const LONG result =
-      ::RegQueryValueExA(ToHkey(key), value_name.c_str(), nullptr, &reported_type, data, &reported_size);
+  const LONG result = ::RegQueryValueExA(ToHkey(key), value_name.c_str(), nullptr, &reported_type,
+                                         data, &reported_size);
   type = reported_type;
   size = reported_size;
   return result;

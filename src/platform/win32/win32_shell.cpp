@@ -32,10 +32,11 @@ HANDLE Start(const std::string& command_line, HANDLE output = nullptr) {
   startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
   // The child writes where this process writes. Started from the desktop, this
   // process has no standard handles, and a console child keeps its own console.
-  if (startup.hStdInput || startup.hStdOutput || startup.hStdError) startup.dwFlags = STARTF_USESTDHANDLES;
+  if (startup.hStdInput || startup.hStdOutput || startup.hStdError)
+    startup.dwFlags = STARTF_USESTDHANDLES;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessA(program.c_str(), writable.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                      &process)) {
+  if (!CreateProcessA(program.c_str(), writable.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                      &startup, &process)) {
     throw LastWin32Error("start", program);
   }
   CloseHandle(process.hThread);
@@ -44,7 +45,8 @@ HANDLE Start(const std::string& command_line, HANDLE output = nullptr) {
 
 int WaitForExit(HANDLE process) {
   DWORD status = 0;
-  if (WaitForSingleObject(process, INFINITE) != WAIT_OBJECT_0 || !GetExitCodeProcess(process, &status)) {
+  if (WaitForSingleObject(process, INFINITE) != WAIT_OBJECT_0 ||
+      !GetExitCodeProcess(process, &status)) {
     const RuntimeError error = LastWin32Error("wait for the command");
     CloseHandle(process);
     throw error;
@@ -60,7 +62,8 @@ std::string Win32Shell::ExpandEnvironmentStrings(const std::string& text) {
   DWORD needed = ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
   while (needed > expanded.size()) {
     expanded.resize(needed);
-    needed = ExpandEnvironmentStringsA(text.c_str(), expanded.data(), static_cast<DWORD>(expanded.size()));
+    needed = ExpandEnvironmentStringsA(text.c_str(), expanded.data(),
+                                       static_cast<DWORD>(expanded.size()));
   }
   if (needed == 0) throw LastWin32Error("expand", text);
   expanded.resize(std::strlen(expanded.c_str()));
@@ -71,7 +74,9 @@ void Win32Shell::run(const std::string& command_line) { CloseHandle(Start(comman
 
 void Win32Shell::Exec(const std::string& command_line) { CloseHandle(Start(command_line)); }
 
-int Win32Shell::RunAndWait(const std::string& command_line) { return WaitForExit(Start(command_line)); }
+int Win32Shell::RunAndWait(const std::string& command_line) {
+  return WaitForExit(Start(command_line));
+}
 
 CommandOutput Win32Shell::RunAndRead(const std::string& command_line, std::size_t limit) {
   HANDLE reader = nullptr;
@@ -102,7 +107,8 @@ CommandOutput Win32Shell::RunAndRead(const std::string& command_line, std::size_
       TerminateProcess(process, 1);
       CloseHandle(reader);
       WaitForExit(process);
-      throw RuntimeError(kErrPathFileAccess, "The command wrote more than " + std::to_string(limit) + " bytes");
+      throw RuntimeError(kErrPathFileAccess,
+                         "The command wrote more than " + std::to_string(limit) + " bytes");
     }
     result.output.append(buffer, got);
   }
