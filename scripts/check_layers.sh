@@ -13,7 +13,7 @@ layers=(
   "logging"
   "shared"                                       # what the subsystems share
   "platform/posix platform/win32 platform/fake"  # the seam's implementations
-  "registry platform/sockets"                    # what several implementations share
+  "registry platform/sockets"                    # what the implementations share
   "reading"                                      # line framing above the file reads
   "platform"                                     # the operating-system seam
   "errors"                                       # the run-time error and its report
