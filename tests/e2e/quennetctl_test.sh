@@ -1,14 +1,15 @@
 # quennetctl against the stand-in commands, by subcommand: the exact command lines on
-# a Windows 7 host (newer firewall), Windows XP (older) and Windows 8, 8.1 and Server
-# 2022 (newer); the task XML, strict unless --lenient; install run again; the
-# refusals; a failing command. status has a script of its own.
+# a Windows 7 host (newer firewall), Windows XP (older) and Windows 8 (newer, no link
+# to the log); the task XML, strict unless --lenient; install run again; the refusals
+# the unit tests leave to a real run; a failing command. status has a script of its own;
+# install's refusal of an open or foreign program folder is pinned by its unit test.
 source "$(dirname "$0")/lib.sh"
 : "${QUENNETCTL_BIN:?}"
 cp "$QUENNETCTL_BIN" "$app/quennetctl"
 [ "$(id -u)" = 0 ] || { echo "install refuses without root: skipped"; exit 77; }
 record=$QUENNET_COMMAND_RECORD
 knock=(701,702,703 dt KnockRDP 30 3389)
-declare -A versions=([newer]=2.6.1.7601 [older]=2.5.1.2600 [v62]=2.6.2.9200 [v63]=2.6.3.9600 [v10]=2.10.0.20348)
+declare -A versions=([newer]=2.6.1.7601 [older]=2.5.1.2600 [v62]=2.6.2.9200)
 
 run_ctl() { # VERSION ARGUMENTS...
   local version=${versions[$1]}
@@ -56,9 +57,6 @@ $register_close" "install on the newer host"
 grep -q '^warning: the ports are in ascending order' "$sandbox/stdout" || fail "install does not warn as check does"
 run_ctl older install "${knock[@]}"
 expect_record "1|" "install refused on the older host"
-QUENNET_FAIL_COMMAND=auditpol run_ctl newer install "${knock[@]}"
-expect_eq "$status|$(grep -c 'failed: exit status 1 from: auditpol ' "$sandbox/stderr")|$(wc -l < "$record")" "1|1|1" \
-  "a failing auditpol ends install"
 
 # The task XML, as schtasks read it (the stand-in keeps it) and as Windows acts on it.
 xml="$QUENNET_TASK_FOLDER/Quennet KnockRDP.xml"
@@ -94,12 +92,9 @@ expect_eq "$(field "$sandbox/stdout" Arguments)|$(cat "$sandbox/stderr")" \
 field "$sandbox/stdout" Subscription | grep -q "Data\[@Name='Protocol'\]='17' and Data\[@Name='DestPort'\]='7003'" || fail "UDP trigger"
 run_ctl newer task --strict --lenient "${knock[@]}"
 expect_eq "$status|$(head -n 1 "$sandbox/stderr")" "2|quennetctl task: --strict and --lenient exclude each other" "--strict with --lenient"
-run_ctl newer install --print --lenient 7100,3301,49152 dt KnockRDP 30 3389
-expect_eq "$(grep '^warning' "$sandbox/stdout")" "$lenient_warning" "install --lenient warns"
 
-# Windows 8, 8.1 and Server 2022: the newer firewall's host set-up, and no link to the log.
-for host in v62 v63 v10; do
-  run_ctl $host install --print "${knock[@]}"
+# Windows 8: the newer firewall's host set-up, and no link to the log.
+run_ctl v62 install --print "${knock[@]}"
   expect_eq "$status|$(grep -v -e '^warning' -e '^ ' -e '^> ' -e '^<' -e '^---' -e '^making ' "$sandbox/stdout")|$(grep -c '<Arguments>--strict ' "$sandbox/stdout")" \
     "0|auditpol /set /subcategory:{0CCE9225-69AE-11D9-BED3-505054503030} /failure:enable
 netsh advfirewall set allprofiles logging filename \"$windir\\system32\\LogFiles\\Firewall\\pfirewall.log\"
@@ -109,27 +104,11 @@ icacls \"$app\" /inheritance:r /grant:r *S-1-5-18:(OI)(CI)F *S-1-5-32-544:(OI)(C
 icacls \"$app\\*\" /reset /t /c /q
 schtasks /delete /tn \"Quennet KnockRDP close\" /f
 schtasks /create /xml \"$app\\Quennet KnockRDP.xml\" /tn \"Quennet KnockRDP\" /f|1" \
-    "install --print on the $host host, without the closing task an install with --close-after made"
-done
+  "install --print on Windows 8, without the closing task an install with --close-after made"
 
-# --print changes nothing; a folder others can write, bad values and non-root are refused.
-run_ctl newer install --print "${knock[@]}"
-expect_eq "$status|$(cat "$record")|$(ls "$app" | tr "\n" " ")|$(grep -c '^schtasks /create' "$sandbox/stdout")" \
-  "0|$query
-$query_close|quennet quennetctl |1" "install --print asks for the tasks and changes nothing"
-for mode in 775 757; do
-  chmod "$mode" "$app"
-  run_ctl newer install "${knock[@]}"
-  expect_record "1|" "install from a folder of mode $mode"
-  grep -q "refused: the program folder $app must be" "$sandbox/stderr" || fail "the refusal names the folder"
-done
-chmod 755 "$app"
-run_ctl newer install "${knock[@]:0:4}" 70000
-expect_record "2|" "a bad port to open"
+# Bad values are refused (that --print changes nothing, closing_test.sh shows).
 run_ctl newer install 701,702,703 dt,at KnockRDP 30 3389
 expect_record "2|" "a last knock that is not dropped"
-run_ctl newer install --print
-expect_record "2|" "options alone"
 run_ctl newer
 expect_eq "$status|$(head -n 1 "$sandbox/stderr")" "2|Usage: quennetctl SUBCOMMAND [--help | ARGUMENTS]" "no subcommand"
 
@@ -201,12 +180,9 @@ while read -r ports expected; do
 done <<'TABLE'
 7100,1024,49152 0 0
 7100,3301 1 2
-3301,7100,49152 1 1
 49152,7100,3301 1 1
 7100,7110,3301 1 1
-7100,3301,7100 1 1
 7100,1023,3301 1 1
-3301,7100,6000 1 1
 TABLE
 "$app/quennetctl" check 701,x > /dev/null 2>&1 && status=0 || status=$?
 expect_eq "$status" 2 "check of a bad port list"
