@@ -3,19 +3,20 @@
 // hold a knock port's text (strict: also a header or the knocking address), against
 // the line-by-line scan the trace takes, with the log read in pieces of any size: both
 // give the same address, the same verdict, the same lines of the newest knock and the
-// same velt.log and error.log lines (the whole-run target checks the waits). The first line holds
-// the knock (see Knock).
+// same velt.log and error.log lines (the waits, their unit test pins). The first line
+// holds the knock (see Knock).
 #include <charconv>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/command_line.h"
+#include "fuzz_check.h"
 #include "knock/correlation.h"
 #include "knock/verification.h"
-#include "knock_fuzz.h"
 #include "shared/action_codes.h"
 #include "support/test_log.h"
 #include "text/text_split.h"
@@ -23,6 +24,14 @@
 namespace {
 
 using namespace quennet;
+
+// The first line (without its end) and the rest of the input.
+std::pair<std::string, std::string> FirstLineAndRest(const std::uint8_t* data, std::size_t size) {
+  const std::string input(reinterpret_cast<const char*>(data), size);
+  const std::size_t end = input.find('\n');
+  if (end == std::string::npos) return {input, ""};
+  return {input.substr(0, end), input.substr(end + 1)};
+}
 
 // A knock to check: the first line of the input holds
 // "ports|actions|period|source|reference time|piece"; fields left off keep the values
@@ -75,7 +84,7 @@ struct KnockRun {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const auto [first_line, log] = fuzz::FirstLineAndRest(data, size);
+  const auto [first_line, log] = FirstLineAndRest(data, size);
   const Knock knock = ReadKnock(first_line);
   for (const bool strict : {false, true}) {
     const KnockRun fast(knock, log, strict, false);

@@ -15,10 +15,9 @@ shift $(($# > 0 ? 1 : 0))
 declare -A max_len=(
   [date_text_fuzz]=2048
   [fast_scan_fuzz]=4096
-  [form_run_fuzz]=4096
 )
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(date_text_fuzz fast_scan_fuzz form_run_fuzz)
+[ ${#targets[@]} -gt 0 ] || targets=(date_text_fuzz fast_scan_fuzz)
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
