@@ -2,15 +2,39 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <tuple>
 
 #include "support/test_log.h"
+#include "text/text_split.h"
 
 namespace quennet {
 namespace {
 
 using test::Entry;
 using test::KnockHost;
+
+constexpr const char* kOther = "198.51.100.7";
+
+// Records from the knocker with `port` in the source-port field and 445 as destination.
+std::string FromPort(const std::string& time, const std::string& port) {
+  return "2012-07-17 " + time + " DROP TCP 203.0.113.45 192.0.2.20 " + port + " 445 52 S 1 0 8192 - - - RECEIVE";
+}
+
+// Records written "SECOND:PORT" for 10:17:SECOND from the knocker, blank-separated; a
+// suffix o is from kOther, u a UDP drop, s the port in the source-port field.
+std::vector<std::string> Records(const std::string& text) {
+  std::vector<std::string> records;
+  for (const std::string& token : SplitAll(text, ' ')) {
+    const std::size_t colon = token.find(':');
+    const std::size_t flags = std::min(token.find_first_of("ous"), token.size());
+    const std::string time = "10:17:" + token.substr(0, colon), port = token.substr(colon + 1, flags - colon - 1);
+    const auto has = [&](char flag) { return token.find(flag, flags) != std::string::npos; };
+    records.push_back(has('s') ? FromPort(time, port)
+                               : Entry(time, port, has('o') ? kOther : test::kKnocker, has('u') ? "DROP UDP" : "DROP TCP"));
+  }
+  return records;
+}
 
 bool Verify(KnockHost& fake, const std::string& ports, const std::string& actions = "dt",
             const std::string& period = "30", const std::string& source = test::kKnocker) {
@@ -20,8 +44,7 @@ bool Verify(KnockHost& fake, const std::string& ports, const std::string& action
 TEST(Verification, AThreePortKnockWritesEveryLineByteForByte) {
   KnockHost fake;
   fake.form.DebugEnabled = kTrue;
-  fake.Log({Entry("10:17:01", "1000"), Entry("10:17:02", "445", "198.51.100.7"), Entry("10:17:05", "2000"),
-            Entry("10:17:09", "3000"), Entry("10:17:10", "3000")});
+  fake.Log(Records("01:1000 02:445o 05:2000 09:3000 10:3000"));
   EXPECT_TRUE(Verify(fake, "1000,2000,3000"));
 
   const std::string now = "7/17/2012 10:17:31 AM";
@@ -39,7 +62,7 @@ TEST(Verification, AThreePortKnockWritesEveryLineByteForByte) {
                 checking + "1000 within 30 seconds of 7/17/2012 10:17:30 AM using DROP TCP",
                 possible(Entry("10:17:01", "1000")), stamp("10:17:01"), needed, now + "  -  Match time",
                 checking + "2000 within 30 seconds of 7/17/2012 10:17:30 AM using DROP TCP",
-                possible(Entry("10:17:02", "445", "198.51.100.7")),
+                possible(Entry("10:17:02", "445", kOther)),
                 possible(Entry("10:17:05", "2000")), stamp("10:17:05"), needed, now + "  -  Match time",
                 checking + "3000 within 30 seconds of 7/17/2012 10:17:30 AM using DROP TCP",
                 possible(Entry("10:17:09", "3000")), stamp("10:17:09"), needed, now + "  -  Match time",
@@ -75,26 +98,20 @@ TEST(Verification, EachLineServesOneKnockFromOneSourceWithItsOwnAction) {
   // Source port 2000, destination port 1000.
   const std::string both = "2012-07-17 10:17:01 DROP TCP 203.0.113.45 192.0.2.20 2000 1000 52 S 1 0 8192 - - - RECEIVE";
   EXPECT_FALSE(detects({both}, "1000,2000"));
-  EXPECT_FALSE(detects({Entry("10:17:01", "1000"), Entry("10:17:02", "2000")}, "1000, 2000"));  // no trimming
 
-  const std::string udp = "DROP UDP";
-  const std::vector<std::string> dt_du_du = {Entry("10:17:01", "1000"), Entry("10:17:02", "2000", test::kKnocker, udp),
-                                             Entry("10:17:03", "3000", test::kKnocker, udp)};
-  EXPECT_TRUE(detects(dt_du_du, "1000,2000,3000", "dt,du"));  // the last action covers the rest
-  EXPECT_FALSE(detects(dt_du_du, "1000", "zz"));
-
-  const std::string other = "198.51.100.7";
-  const std::vector<std::string> mixed = {Entry("10:17:01", "1000", other), Entry("10:17:02", "1000"),
-                                          Entry("10:17:03", "2000", other)};
+  EXPECT_FALSE(detects(Records("01:1000 02:2000"), "1000, 2000"));  // no trimming
+  EXPECT_TRUE(detects(Records("01:1000 02:2000u 03:3000u"), "1000,2000,3000", "dt,du"));  // the last action covers the rest
+  EXPECT_FALSE(detects(Records("01:1000"), "1000", "zz"));
+  const std::vector<std::string> mixed = Records("01:1000o 02:1000 03:2000o");
   EXPECT_FALSE(detects(mixed, "1000,2000"));
-  EXPECT_TRUE(detects(mixed, "1000", "dt", other));
+  EXPECT_TRUE(detects(mixed, "1000", "dt", kOther));
 }
 
 TEST(Verification, AKnockIsJudgedOnTheSnapshotItsFreshnessCheckRead) {
   KnockHost fake;
-  fake.Log({Entry("10:17:01", "701"), Entry("10:17:02", "702")});
+  fake.Log(Records("01:701 02:702"));
   const std::string older = fake.files.files[test::kLive];  // another run's copy, before the last knock
-  fake.Log({Entry("10:17:01", "701"), Entry("10:17:02", "702"), Entry("10:17:03", "703")});
+  fake.Log(Records("01:701 02:702 03:703"));
   // That run's copy replaces the snapshot right after this run's check read it.
   fake.files.after_read_at = [&](const std::string& path) {
     if (path == test::kSnapshot) fake.files.files[test::kSnapshot] = older;
@@ -104,14 +121,9 @@ TEST(Verification, AKnockIsJudgedOnTheSnapshotItsFreshnessCheckRead) {
 }
 
 TEST(Verification, TheNewestKnockTellsOneOpeningFromAnotherWithoutALineOfItsOwn) {
-  const std::vector<std::string> first = {Entry("10:17:01", "701"), Entry("10:17:02", "702"), Entry("10:17:03", "703")};
-  const std::vector<std::string> second = {Entry("10:17:11", "701"), Entry("10:17:12", "702"), Entry("10:17:13", "703")};
-  std::vector<std::string> both_knocks = first;
-  both_knocks.insert(both_knocks.end(), second.begin(), second.end());
-  both_knocks.push_back(Entry("10:17:14", "703"));  // a retransmit begins no knock
-  const auto lines = [](const std::vector<std::string>& knock) {
+  const auto lines = [](const std::string& knock) {
     std::string text;
-    for (const std::string& line : knock) text += line + "\n";
+    for (const std::string& line : Records(knock)) text += line + "\n";
     return text;
   };
   for (const bool strict : {false, true}) {
@@ -121,16 +133,16 @@ TEST(Verification, TheNewestKnockTellsOneOpeningFromAnotherWithoutALineOfItsOwn)
       fake->form.DebugEnabled = kTrue;
       fake->form.StrictKnock = strict;
     }
-    alone.Log(first);
-    both.Log(both_knocks);
+    alone.Log(Records("01:701 02:702 03:703"));
+    both.Log(Records("01:701 02:702 03:703 11:701 12:702 13:703 14:703"));  // a retransmit begins no knock
     std::string alone_lines;
     std::string both_lines;
     EXPECT_TRUE(Check_Port_Knock(alone.host, alone.form, test::kReference, "30", "701,702,703", "dt", test::kKnocker,
                                  &alone_lines));
     EXPECT_TRUE(Check_Port_Knock(both.host, both.form, test::kReference, "30", "701,702,703", "dt", test::kKnocker,
                                  &both_lines));
-    EXPECT_EQ(alone_lines, lines(first)) << strict;
-    EXPECT_EQ(both_lines, lines(second)) << strict;
+    EXPECT_EQ(alone_lines, lines("01:701 02:702 03:703")) << strict;
+    EXPECT_EQ(both_lines, lines("11:701 12:702 13:703")) << strict;
     // Nothing after the knock found is written, and the form is left as the knock found it.
     EXPECT_EQ(both.Lines("velt.log"), alone.Lines("velt.log")) << strict;
     EXPECT_EQ(both.Lines("Debug.log"), alone.Lines("Debug.log")) << strict;
@@ -149,45 +161,22 @@ TEST(Verification, AFailedReadIsReportedAndEndsTheScan) {
   EXPECT_EQ(fake.Lines("error.log"), std::vector<std::string>{"error reading log file Device I/O error"});
 }
 
-// Records from the knocker with `port` in the source-port field and 445 as destination.
-std::string FromPort(const std::string& time, const std::string& port) {
-  return "2012-07-17 " + time + " DROP TCP 203.0.113.45 192.0.2.20 " + port + " 445 52 S 1 0 8192 - - - RECEIVE";
-}
-
 TEST(Verification, AStrictKnockTakesDestinationPortsWithNothingElseOfTheAddressBetween) {
-  const std::string other = "198.51.100.7";
-  const std::string udp = "DROP UDP";
-  const std::vector<std::string> knock = {Entry("10:17:11", "701"), Entry("10:17:12", "702"), Entry("10:17:13", "703")};
+  const std::string header = "#Fields: date time action protocol src-ip dst-ip dst-port src-port";
   const std::tuple<std::vector<std::string>, bool, const char*> cases[] = {
-      {knock, true, "a clean knock"},
-      {{Entry("10:17:01", "445"), Entry("10:17:11", "701"), Entry("10:17:11", "701"), Entry("10:17:12", "702"),
-        Entry("10:17:12", "702"), Entry("10:17:13", "703"), Entry("10:17:14", "3389")},
-       true, "retransmits, and packets before and after"},
-      {{Entry("10:17:11", "701"), Entry("10:17:12", "445", other), Entry("10:17:12", "702", other, udp),
-        Entry("10:17:12", "702"), Entry("10:17:13", "703")},
-       true, "another address between"},
-      {{Entry("10:17:11", "701"), Entry("10:17:12", "702"), Entry("10:17:12", "445"), Entry("10:17:13", "703")},
-       false, "another port between"},
-      {{Entry("10:17:11", "701"), Entry("10:17:12", "702"), Entry("10:17:45", "445"), Entry("10:17:13", "703")},
-       true, "another port between, stamped outside the window"},
-      {{Entry("10:17:11", "701"), Entry("10:17:12", "702"), Entry("10:17:12", "702", test::kKnocker, udp),
-        Entry("10:17:13", "703")},
-       false, "the port before with another action"},
-      {{Entry("10:17:11", "701"), Entry("10:17:12", "702"), Entry("10:17:12", "701"), Entry("10:17:13", "703")},
-       false, "an earlier knock port again"},
-      {{Entry("10:17:11", "701"), Entry("10:17:12", "702"), Entry("10:17:12", "703", test::kKnocker, udp),
-        Entry("10:17:13", "703")},
-       false, "the port sought with another action"},
-      {{Entry("10:17:05", "701"), Entry("10:17:06", "702"), Entry("10:17:07", "701"), Entry("10:17:08", "702"),
-        Entry("10:17:09", "445"), Entry("10:17:11", "701"), Entry("10:17:12", "702"), Entry("10:17:13", "703")},
-       true, "clean after spoiled, the spoiling 701 begins an attempt"},
-      {{FromPort("10:17:11", "701"), FromPort("10:17:12", "702"), FromPort("10:17:13", "703")}, false,
-       "ports in the source-port field"},
-      {{"#Fields: date time action protocol src-ip dst-ip dst-port src-port",
-        "2012-07-17 10:17:11 DROP TCP 203.0.113.45 192.0.2.20 701 445 52 S 1 0 8192 - - - RECEIVE",
-        "2012-07-17 10:17:12 DROP TCP 203.0.113.45 192.0.2.20 702 445 52 S 1 0 8192 - - - RECEIVE",
-        "2012-07-17 10:17:13 DROP TCP 203.0.113.45 192.0.2.20 703 445 52 S 1 0 8192 - - - RECEIVE"},
-       true, "a header that places dst-port before src-port"},
+      {Records("11:701 12:702 13:703"), true, "a clean knock"},
+      {Records("01:445 11:701 11:701 12:702 12:702 13:703 14:3389"), true, "retransmits, and packets before and after"},
+      {Records("11:701 12:445o 12:702ou 12:702 13:703"), true, "another address between"},
+      {Records("11:701 12:702 12:445 13:703"), false, "another port between"},
+      {Records("11:701 12:702 45:445 13:703"), true, "another port between, stamped outside the window"},
+      {Records("11:701 12:702 12:702u 13:703"), false, "the port before with another action"},
+      {Records("11:701 12:702 12:701 13:703"), false, "an earlier knock port again"},
+      {Records("11:701 12:702 12:703u 13:703"), false, "the port sought with another action"},
+      {Records("05:701 06:702 07:701 08:702 09:445 11:701 12:702 13:703"), true,
+       "clean after spoiled, the spoiling 701 begins an attempt"},
+      {Records("11:701s 12:702s 13:703s"), false, "ports in the source-port field"},
+      {{header, FromPort("10:17:11", "701"), FromPort("10:17:12", "702"), FromPort("10:17:13", "703")}, true,
+       "a header that places dst-port before src-port"},
       {{Entry("10:17:11", "701"), "2012-07-17 10:17:12 DROP TCP 203.0.113.45 192.0.2.20 51234", Entry("10:17:12", "702"),
         Entry("10:17:13", "703")},
        false, "a line of the address too short for a port"},
@@ -209,8 +198,7 @@ TEST(Verification, TheTraceSaysWhyAStrictKnockWasRefused) {
   KnockHost fake;
   fake.form.DebugEnabled = kTrue;
   fake.form.StrictKnock = true;
-  fake.Log({FromPort("10:17:10", "701"), Entry("10:17:11", "701"), Entry("10:17:12", "445"),
-            Entry("10:17:13", "702")});
+  fake.Log(Records("10:701s 11:701 12:445 13:702"));
   EXPECT_FALSE(Verify(fake, "701,702"));
   const std::string now = "7/17/2012 10:17:31 AM";
   EXPECT_EQ(fake.Lines("Debug.log").at(2),
