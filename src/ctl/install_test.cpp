@@ -20,10 +20,11 @@ struct InstallHost : FakeHost {
   explicit InstallHost(FolderFacts program_folder = kTrusted) {
     folders.folders["C:\\Quennet"] = program_folder;
     shell.environment["windir"] = "C:\\Windows";
-    registry.Set("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", "Common AppData",
-                 {kRegSz, std::string("C:\\ProgramData\0", 15)});
+    registry.Set("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                 "Common AppData", {kRegSz, std::string("C:\\ProgramData\0", 15)});
     for (const char* task : {"Quennet KnockRDP", "Quennet KnockRDP close"}) {
-      shell.outputs[std::string("schtasks /query /tn \"") + task + "\" /xml ONE"] = {1, ""};  // not registered yet
+      shell.outputs[std::string("schtasks /query /tn \"") + task + "\" /xml ONE"] = {
+          1, ""};  // not registered yet
     }
   }
   int Run(std::ostringstream& err) {
@@ -60,8 +61,8 @@ TEST(Install, MakesQuennetsFolderPrivateAndTakesOverATolvarenOfOthers) {
   constexpr FolderFacts kOpen{true, false, true, true, true};
   constexpr FolderFacts kLink{true, true, true, true, false};
   const std::string t = "C:\\ProgramData\\Tolvaren", q = t + "\\Quennet";
-  const Lines take_t = {"takeown /f \"" + t + "\" /a", "icacls \"" + t + "\""}, take_q = {"takeown /f \"" + q + "\" /a",
-                                                                                      "icacls \"" + q + "\""};
+  const Lines take_t = {"takeown /f \"" + t + "\" /a", "icacls \"" + t + "\""},
+              take_q = {"takeown /f \"" + q + "\" /a", "icacls \"" + q + "\""};
   const Lines make_q = {"CreatePrivateFolder " + q};
   struct Case {
     const char* what;
@@ -71,12 +72,23 @@ TEST(Install, MakesQuennetsFolderPrivateAndTakesOverATolvarenOfOthers) {
       {"none yet", {}, {}, {}, {"CreatePrivateFolder " + t, "CreatePrivateFolder " + q}},
       {"both ours", kTrusted, kTrusted, {}, {}},
       {"Quennet missing", kTrusted, {}, {}, make_q},
-      {"Quennet of another", kTrusted, kOthers, take_q, {"RemoveTree " + q, "CreatePrivateFolder " + q}},
+      {"Quennet of another",
+       kTrusted,
+       kOthers,
+       take_q,
+       {"RemoveTree " + q, "CreatePrivateFolder " + q}},
       {"Quennet a link", kTrusted, kLink, {}, {"RemoveTree " + q, "CreatePrivateFolder " + q}},
-      {"Tolvaren of another", kOthers, kTrusted, {take_t[0], take_t[1], take_q[0], take_q[1]},
+      {"Tolvaren of another",
+       kOthers,
+       kTrusted,
+       {take_t[0], take_t[1], take_q[0], take_q[1]},
        {"RemoveTree " + q, "CreatePrivateFolder " + q}},
       {"Tolvaren open to others", kOpen, {}, {take_t[0], take_t[1]}, make_q},
-      {"Tolvaren a junction", kLink, {}, {}, {"CreatePrivateFolder " + t, "CreatePrivateFolder " + q}},
+      {"Tolvaren a junction",
+       kLink,
+       {},
+       {},
+       {"CreatePrivateFolder " + t, "CreatePrivateFolder " + q}},
   };
   for (const Case& c : cases) {
     InstallHost fake;
@@ -94,7 +106,9 @@ TEST(Install, MakesQuennetsFolderPrivateAndTakesOverATolvarenOfOthers) {
     Lines changes(fake.folders.changes.begin(), fake.folders.changes.end());
     EXPECT_EQ(changes, c.changes) << c.what;
     const bool link_removed = c.tolvaren.is_link;
-    EXPECT_EQ(std::count(fake.files.changes.begin(), fake.files.changes.end(), "RemoveFile " + t), link_removed) << c.what;
+    EXPECT_EQ(std::count(fake.files.changes.begin(), fake.files.changes.end(), "RemoveFile " + t),
+              link_removed)
+        << c.what;
   }
 }
 

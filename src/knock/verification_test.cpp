@@ -18,7 +18,8 @@ constexpr const char* kOther = "198.51.100.7";
 
 // Records from the knocker with `port` in the source-port field and 445 as destination.
 std::string FromPort(const std::string& time, const std::string& port) {
-  return "2012-07-17 " + time + " DROP TCP 203.0.113.45 192.0.2.20 " + port + " 445 52 S 1 0 8192 - - - RECEIVE";
+  return "2012-07-17 " + time + " DROP TCP 203.0.113.45 192.0.2.20 " + port +
+         " 445 52 S 1 0 8192 - - - RECEIVE";
 }
 
 // Records written "SECOND:PORT" for 10:17:SECOND from the knocker, blank-separated; a
@@ -28,10 +29,12 @@ std::vector<std::string> Records(const std::string& text) {
   for (const std::string& token : SplitAll(text, ' ')) {
     const std::size_t colon = token.find(':');
     const std::size_t flags = std::min(token.find_first_of("ous"), token.size());
-    const std::string time = "10:17:" + token.substr(0, colon), port = token.substr(colon + 1, flags - colon - 1);
+    const std::string time = "10:17:" + token.substr(0, colon),
+                      port = token.substr(colon + 1, flags - colon - 1);
     const auto has = [&](char flag) { return token.find(flag, flags) != std::string::npos; };
     records.push_back(has('s') ? FromPort(time, port)
-                               : Entry(time, port, has('o') ? kOther : test::kKnocker, has('u') ? "DROP UDP" : "DROP TCP"));
+                               : Entry(time, port, has('o') ? kOther : test::kKnocker,
+                                       has('u') ? "DROP UDP" : "DROP TCP"));
   }
   return records;
 }
@@ -49,31 +52,38 @@ TEST(Verification, AThreePortKnockWritesEveryLineByteForByte) {
 
   const std::string now = "7/17/2012 10:17:31 AM";
   EXPECT_EQ(fake.Lines("velt.log"),
-            (std::vector<std::string>{now + " Port 1000 has a match in the firewall log",
-                                      now + " Port 2000 has a match in the firewall log",
-                                      now + " Port 3000 has a match in the firewall log",
-                                      now + " All ports have been successfully matched to IP address 203.0.113.45"}));
+            (std::vector<std::string>{
+                now + " Port 1000 has a match in the firewall log",
+                now + " Port 2000 has a match in the firewall log",
+                now + " Port 3000 has a match in the firewall log",
+                now + " All ports have been successfully matched to IP address 203.0.113.45"}));
   const std::string checking = now + "  Checking for match to port number ";
   const std::string needed = now + "  -  Time stamp needing matched is 7/17/2012 10:17:30 AM";
-  const auto possible = [&](const std::string& entry) { return now + "  -  possible match:" + entry; };
-  const auto stamp = [&](const std::string& time) { return now + "  -  Firewall log entry time stamp = 2012-07-17 " + time + " "; };
-  EXPECT_EQ(fake.Lines("Debug.log"),
-            (std::vector<std::string>{
-                checking + "1000 within 30 seconds of 7/17/2012 10:17:30 AM using DROP TCP",
-                possible(Entry("10:17:01", "1000")), stamp("10:17:01"), needed, now + "  -  Match time",
-                checking + "2000 within 30 seconds of 7/17/2012 10:17:30 AM using DROP TCP",
-                possible(Entry("10:17:02", "445", kOther)),
-                possible(Entry("10:17:05", "2000")), stamp("10:17:05"), needed, now + "  -  Match time",
-                checking + "3000 within 30 seconds of 7/17/2012 10:17:30 AM using DROP TCP",
-                possible(Entry("10:17:09", "3000")), stamp("10:17:09"), needed, now + "  -  Match time",
-                now + "  -   port knock successfully detected"}));
+  const auto possible = [&](const std::string& entry) {
+    return now + "  -  possible match:" + entry;
+  };
+  const auto stamp = [&](const std::string& time) {
+    return now + "  -  Firewall log entry time stamp = 2012-07-17 " + time + " ";
+  };
+  EXPECT_EQ(
+      fake.Lines("Debug.log"),
+      (std::vector<std::string>{
+          checking + "1000 within 30 seconds of 7/17/2012 10:17:30 AM using DROP TCP",
+          possible(Entry("10:17:01", "1000")), stamp("10:17:01"), needed, now + "  -  Match time",
+          checking + "2000 within 30 seconds of 7/17/2012 10:17:30 AM using DROP TCP",
+          possible(Entry("10:17:02", "445", kOther)), possible(Entry("10:17:05", "2000")),
+          stamp("10:17:05"), needed, now + "  -  Match time",
+          checking + "3000 within 30 seconds of 7/17/2012 10:17:30 AM using DROP TCP",
+          possible(Entry("10:17:09", "3000")), stamp("10:17:09"), needed, now + "  -  Match time",
+          now + "  -   port knock successfully detected"}));
   EXPECT_TRUE(fake.Lines("error.log").empty());
 }
 
 TEST(Verification, WindowReachesFromPeriodMinusOneBeforeToNineSecondsAfter) {
   const std::tuple<const char*, const char*, bool> cases[] = {
-      {"10:17:01", "30", true},  {"10:17:00", "30", false}, {"10:17:39", "30", true},  {"10:17:40", "30", false},
-      {"10:17:01", "30.9", true}, {"10:17:00", "30.9", false}, {"10:17:30", "0", false}, {"10:17:30", "x", false},
+      {"10:17:01", "30", true},  {"10:17:00", "30", false},  {"10:17:39", "30", true},
+      {"10:17:40", "30", false}, {"10:17:01", "30.9", true}, {"10:17:00", "30.9", false},
+      {"10:17:30", "0", false},  {"10:17:30", "x", false},
   };
   for (const auto& [time, period, in] : cases) {
     KnockHost fake;
@@ -85,22 +95,26 @@ TEST(Verification, WindowReachesFromPeriodMinusOneBeforeToNineSecondsAfter) {
   outside.Log({Entry("10:17:00", "1000")});
   Verify(outside, "1000");
   EXPECT_EQ(outside.Lines("Debug.log")[4], "7/17/2012 10:17:31 AM  -  Time Difference = 30");
-  EXPECT_EQ(outside.Lines("Debug.log").back(), "7/17/2012 10:17:31 AM  -   failed to identify port knock");
+  EXPECT_EQ(outside.Lines("Debug.log").back(),
+            "7/17/2012 10:17:31 AM  -   failed to identify port knock");
 }
 
 TEST(Verification, EachLineServesOneKnockFromOneSourceWithItsOwnAction) {
   const auto detects = [](const std::vector<std::string>& log, const std::string& ports,
-                          const std::string& actions = "dt", const std::string& source = test::kKnocker) {
+                          const std::string& actions = "dt",
+                          const std::string& source = test::kKnocker) {
     KnockHost fake;
     fake.Log(log);
     return Verify(fake, ports, actions, "30", source);
   };
   // Source port 2000, destination port 1000.
-  const std::string both = "2012-07-17 10:17:01 DROP TCP 203.0.113.45 192.0.2.20 2000 1000 52 S 1 0 8192 - - - RECEIVE";
+  const std::string both =
+      "2012-07-17 10:17:01 DROP TCP 203.0.113.45 192.0.2.20 2000 1000 52 S 1 0 8192 - - - RECEIVE";
   EXPECT_FALSE(detects({both}, "1000,2000"));
 
   EXPECT_FALSE(detects(Records("01:1000 02:2000"), "1000, 2000"));  // no trimming
-  EXPECT_TRUE(detects(Records("01:1000 02:2000u 03:3000u"), "1000,2000,3000", "dt,du"));  // the last action covers the rest
+  EXPECT_TRUE(detects(Records("01:1000 02:2000u 03:3000u"), "1000,2000,3000",
+                      "dt,du"));  // the last action covers the rest
   EXPECT_FALSE(detects(Records("01:1000"), "1000", "zz"));
   const std::vector<std::string> mixed = Records("01:1000o 02:1000 03:2000o");
   EXPECT_FALSE(detects(mixed, "1000,2000"));
@@ -110,7 +124,8 @@ TEST(Verification, EachLineServesOneKnockFromOneSourceWithItsOwnAction) {
 TEST(Verification, AKnockIsJudgedOnTheSnapshotItsFreshnessCheckRead) {
   KnockHost fake;
   fake.Log(Records("01:701 02:702"));
-  const std::string older = fake.files.files[test::kLive];  // another run's copy, before the last knock
+  const std::string older =
+      fake.files.files[test::kLive];  // another run's copy, before the last knock
   fake.Log(Records("01:701 02:702 03:703"));
   // That run's copy replaces the snapshot right after this run's check read it.
   fake.files.after_read_at = [&](const std::string& path) {
@@ -134,13 +149,14 @@ TEST(Verification, TheNewestKnockTellsOneOpeningFromAnotherWithoutALineOfItsOwn)
       fake->form.StrictKnock = strict;
     }
     alone.Log(Records("01:701 02:702 03:703"));
-    both.Log(Records("01:701 02:702 03:703 11:701 12:702 13:703 14:703"));  // a retransmit begins no knock
+    both.Log(Records(
+        "01:701 02:702 03:703 11:701 12:702 13:703 14:703"));  // a retransmit begins no knock
     std::string alone_lines;
     std::string both_lines;
-    EXPECT_TRUE(Check_Port_Knock(alone.host, alone.form, test::kReference, "30", "701,702,703", "dt", test::kKnocker,
-                                 &alone_lines));
-    EXPECT_TRUE(Check_Port_Knock(both.host, both.form, test::kReference, "30", "701,702,703", "dt", test::kKnocker,
-                                 &both_lines));
+    EXPECT_TRUE(Check_Port_Knock(alone.host, alone.form, test::kReference, "30", "701,702,703",
+                                 "dt", test::kKnocker, &alone_lines));
+    EXPECT_TRUE(Check_Port_Knock(both.host, both.form, test::kReference, "30", "701,702,703", "dt",
+                                 test::kKnocker, &both_lines));
     EXPECT_EQ(alone_lines, lines("01:701 02:702 03:703")) << strict;
     EXPECT_EQ(both_lines, lines("11:701 12:702 13:703")) << strict;
     // Nothing after the knock found is written, and the form is left as the knock found it.
@@ -154,32 +170,39 @@ TEST(Verification, TheNewestKnockTellsOneOpeningFromAnotherWithoutALineOfItsOwn)
 TEST(Verification, AFailedReadIsReportedAndEndsTheScan) {
   KnockHost fake;
   // Line 3 (counting from 0, the header included) holds both ports; reading line 4 fails.
-  fake.Log({"2012-07-17 10:17:01 DROP TCP 203.0.113.45 192.0.2.20 2000 1000 52 S 1 0 8192 - - - RECEIVE",
-            Entry("10:17:02", "80")});
+  fake.Log(
+      {"2012-07-17 10:17:01 DROP TCP 203.0.113.45 192.0.2.20 2000 1000 52 S 1 0 8192 - - - RECEIVE",
+       Entry("10:17:02", "80")});
   fake.files.FailReadsFrom(test::kSnapshot, fake.files.files[test::kLive].find("10:17:02"));
   EXPECT_FALSE(Verify(fake, "1000,2000"));
-  EXPECT_EQ(fake.Lines("error.log"), std::vector<std::string>{"error reading log file Device I/O error"});
+  EXPECT_EQ(fake.Lines("error.log"),
+            std::vector<std::string>{"error reading log file Device I/O error"});
 }
 
 TEST(Verification, AStrictKnockTakesDestinationPortsWithNothingElseOfTheAddressBetween) {
   const std::string header = "#Fields: date time action protocol src-ip dst-ip dst-port src-port";
   const std::tuple<std::vector<std::string>, bool, const char*> cases[] = {
       {Records("11:701 12:702 13:703"), true, "a clean knock"},
-      {Records("01:445 11:701 11:701 12:702 12:702 13:703 14:3389"), true, "retransmits, and packets before and after"},
+      {Records("01:445 11:701 11:701 12:702 12:702 13:703 14:3389"), true,
+       "retransmits, and packets before and after"},
       {Records("11:701 12:445o 12:702ou 12:702 13:703"), true, "another address between"},
       {Records("11:701 12:702 12:445 13:703"), false, "another port between"},
-      {Records("11:701 12:702 45:445 13:703"), true, "another port between, stamped outside the window"},
+      {Records("11:701 12:702 45:445 13:703"), true,
+       "another port between, stamped outside the window"},
       {Records("11:701 12:702 12:702u 13:703"), false, "the port before with another action"},
       {Records("11:701 12:702 12:701 13:703"), false, "an earlier knock port again"},
       {Records("11:701 12:702 12:703u 13:703"), false, "the port sought with another action"},
       {Records("05:701 06:702 07:701 08:702 09:445 11:701 12:702 13:703"), true,
        "clean after spoiled, the spoiling 701 begins an attempt"},
       {Records("11:701s 12:702s 13:703s"), false, "ports in the source-port field"},
-      {{header, FromPort("10:17:11", "701"), FromPort("10:17:12", "702"), FromPort("10:17:13", "703")}, true,
+      {{header, FromPort("10:17:11", "701"), FromPort("10:17:12", "702"),
+        FromPort("10:17:13", "703")},
+       true,
        "a header that places dst-port before src-port"},
-      {{Entry("10:17:11", "701"), "2012-07-17 10:17:12 DROP TCP 203.0.113.45 192.0.2.20 51234", Entry("10:17:12", "702"),
-        Entry("10:17:13", "703")},
-       false, "a line of the address too short for a port"},
+      {{Entry("10:17:11", "701"), "2012-07-17 10:17:12 DROP TCP 203.0.113.45 192.0.2.20 51234",
+        Entry("10:17:12", "702"), Entry("10:17:13", "703")},
+       false,
+       "a line of the address too short for a port"},
   };
   for (const auto& [log, verified, what] : cases) {
     KnockHost fake;
@@ -204,7 +227,8 @@ TEST(Verification, TheTraceSaysWhyAStrictKnockWasRefused) {
   EXPECT_EQ(fake.Lines("Debug.log").at(2),
             now + "  -  Strict knock: port 701 is not the destination port, field 8 holds 445");
   EXPECT_EQ(fake.Lines("Debug.log").at(9),
-            now + "  -  Strict knock spoiled by port 445 between ports 701 and 702:" + Entry("10:17:12", "445"));
+            now + "  -  Strict knock spoiled by port 445 between ports 701 and 702:" +
+                Entry("10:17:12", "445"));
   EXPECT_EQ(fake.Lines("Debug.log").back(), now + "  -   failed to identify port knock");
 }
 

@@ -28,16 +28,19 @@ std::string ProgramFolder() {
 int main() {
   const std::string path = Environment("QUENNET_COMMAND_RECORD");
   if (path.empty()) return 2;
-  const HANDLE file = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE file =
+      CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return 3;
   const std::string folder = ProgramFolder();
   char system[MAX_PATH];
   const std::string system_folder(system, GetSystemDirectoryA(system, sizeof system));
-  const std::string where = lstrcmpiA(folder.c_str(), system_folder.c_str()) == 0 ? "" : "[" + folder + "] ";
+  const std::string where =
+      lstrcmpiA(folder.c_str(), system_folder.c_str()) == 0 ? "" : "[" + folder + "] ";
   const std::string record = where + GetCommandLineA() + "\r\n";
   DWORD written = 0;
-  const BOOL ok = WriteFile(file, record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
+  const BOOL ok =
+      WriteFile(file, record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
   CloseHandle(file);
   return ok && written == record.size() ? 0 : 4;
 }
