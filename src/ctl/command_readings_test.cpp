@@ -11,21 +11,30 @@ constexpr const char* kGuid = "{0CCE9225-69AE-11D9-BED3-505054503030}";
 // auditpol's report: the columns of the advanced audit policy's CSV file (with and
 // without its last column, Setting Value), quoted or not, GUIDs in either case.
 TEST(CommandReadings, AuditInclusionByTheSubcategoryGuid) {
-  const std::string header = "Machine Name,Policy Target,Subcategory,Subcategory GUID,Inclusion Setting,Exclusion Setting";
+  const std::string header =
+      "Machine Name,Policy Target,Subcategory,Subcategory GUID,Inclusion Setting,Exclusion Setting";
   struct Case {
     std::string csv;
     std::optional<std::string> inclusion;
   } cases[] = {
-      {header + "\r\nHOST,System,Filtering Platform Packet Drop,{0CCE9225-69AE-11D9-BED3-505054503030},Failure,\r\n",
+      {header + "\r\nHOST,System,Filtering Platform Packet "
+                "Drop,{0CCE9225-69AE-11D9-BED3-505054503030},Failure,\r\n",
        "Failure"},
-      {"\r\n" + header + ",Setting Value\r\nHOST,System,Filtering Platform Connection,{0CCE9226-69AE-11D9-BED3-505054503030},"
-       "Success and Failure,,3\r\nHOST,System,Filtering Platform Packet Drop,{0cce9225-69ae-11d9-bed3-505054503030},"
-       "No Auditing,,0\r\n",
+      {"\r\n" + header +
+           ",Setting Value\r\nHOST,System,Filtering Platform "
+           "Connection,{0CCE9226-69AE-11D9-BED3-505054503030},"
+           "Success and Failure,,3\r\nHOST,System,Filtering Platform Packet "
+           "Drop,{0cce9225-69ae-11d9-bed3-505054503030},"
+           "No Auditing,,0\r\n",
        "No Auditing"},
-      {"\"Machine Name\",\"Policy Target\",\"Subcategory\",\"Subcategory GUID\",\"Inclusion Setting\"\r\n"
-       "\"HOST\",\"System\",\"Filtering Platform Packet Drop\",\"{0CCE9225-69AE-11D9-BED3-505054503030}\",\"Success and Failure\"",
+      {"\"Machine Name\",\"Policy Target\",\"Subcategory\",\"Subcategory GUID\",\"Inclusion "
+       "Setting\"\r\n"
+       "\"HOST\",\"System\",\"Filtering Platform Packet "
+       "Drop\",\"{0CCE9225-69AE-11D9-BED3-505054503030}\",\"Success and Failure\"",
        "Success and Failure"},
-      {header + "\r\nHOST,System,Filtering Platform Connection,{0CCE9226-69AE-11D9-BED3-505054503030},Failure,\r\n", std::nullopt},
+      {header + "\r\nHOST,System,Filtering Platform "
+                "Connection,{0CCE9226-69AE-11D9-BED3-505054503030},Failure,\r\n",
+       std::nullopt},
       {"Error 0x00000005 occurred:\r\nAccess is denied.\r\n", std::nullopt},
   };
   for (const Case& c : cases) EXPECT_EQ(AuditInclusion(c.csv, kGuid), c.inclusion) << c.csv;
@@ -36,9 +45,12 @@ TEST(CommandReadings, ProfileLoggingAndTheFileNameAsTheFirewallExpandsIt) {
   const std::string rule = std::string(70, '-');
   const std::string shown =
       "\r\nDomain Profile Settings: \r\n" + rule +
-      "\r\nLogAllowedConnections                 Disable\r\nLogDroppedConnections                 Enable\r\n"
-      "FileName                              %systemroot%\\system32\\LogFiles\\Firewall\\pfirewall.log\r\n"
-      "MaxFileSize                           32767\r\n\r\nPublic Profile Settings: \r\n" + rule +
+      "\r\nLogAllowedConnections                 Disable\r\nLogDroppedConnections                 "
+      "Enable\r\n"
+      "FileName                              "
+      "%systemroot%\\system32\\LogFiles\\Firewall\\pfirewall.log\r\n"
+      "MaxFileSize                           32767\r\n\r\nPublic Profile Settings: \r\n" +
+      rule +
       "\r\nLogDroppedConnections                 Disable\r\nFileName                              "
       "D:\\Firewall Logs\\public.log\r\n\r\nOk.\r\n\r\n";
   const std::vector<ProfileLogging> profiles = ReadProfileLogging(shown);
@@ -48,7 +60,8 @@ TEST(CommandReadings, ProfileLoggingAndTheFileNameAsTheFirewallExpandsIt) {
   EXPECT_EQ(profiles[1].profile + "|" + profiles[1].dropped + "|" + profiles[1].file,
             "Public|Disable|D:\\Firewall Logs\\public.log");
   EXPECT_TRUE(ReadProfileLogging("The Windows Firewall service is not running.\r\n").empty());
-  EXPECT_EQ(ExpandWindowsFolder("%SystemRoot%\\system32\\x.log", "C:\\Windows"), "C:\\Windows\\system32\\x.log");
+  EXPECT_EQ(ExpandWindowsFolder("%SystemRoot%\\system32\\x.log", "C:\\Windows"),
+            "C:\\Windows\\system32\\x.log");
   EXPECT_EQ(ExpandWindowsFolder("%windir%\\x.log", "C:\\Windows"), "C:\\Windows\\x.log");
   EXPECT_EQ(ExpandWindowsFolder("C:\\%windir%.log", "C:\\Windows"), "C:\\%windir%.log");
 }
@@ -58,16 +71,20 @@ TEST(CommandReadings, ProfileLoggingAndTheFileNameAsTheFirewallExpandsIt) {
 // schtasks prints it in UTF-16.
 TEST(CommandReadings, EventLogSizesAndTaskDefinitions) {
   const std::optional<EventLogConfig> config = ReadEventLogConfig(
-      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<channel name=\"Application\" isolation=\"Application\"\r\n"
-      "xmlns=\"http://schemas.microsoft.com/win/2004/08/events\">\r\n<logging>\r\n<retention>true</retention>\r\n"
-      "<autoBackup>true</autoBackup>\r\n<maxSize>9000000</maxSize>\r\n</logging>\r\n<publishing>\r\n</publishing>\r\n"
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<channel name=\"Application\" "
+      "isolation=\"Application\"\r\n"
+      "xmlns=\"http://schemas.microsoft.com/win/2004/08/events\">\r\n<logging>\r\n<retention>true</"
+      "retention>\r\n"
+      "<autoBackup>true</autoBackup>\r\n<maxSize>9000000</maxSize>\r\n</"
+      "logging>\r\n<publishing>\r\n</publishing>\r\n"
       "</channel>\r\n");
   ASSERT_TRUE(config);
   EXPECT_EQ(config->max_size, 9000000u);
   EXPECT_TRUE(config->retention && config->auto_backup);
   EXPECT_FALSE(ReadEventLogConfig("<logging><maxSize>-1</maxSize></logging>"));
   const std::optional<EventLogInfo> info = ReadEventLogInfo(
-      "creationTime: 2012-07-17T06:00:00.000Z\r\nlastAccessTime: 2012-07-17T08:17:07.000Z\r\nfileSize: 20975616\r\n"
+      "creationTime: 2012-07-17T06:00:00.000Z\r\nlastAccessTime: "
+      "2012-07-17T08:17:07.000Z\r\nfileSize: 20975616\r\n"
       "attributes: 32\r\nnumberOfLogRecords: 35215\r\noldestRecordNumber: 97\r\n");
   ASSERT_TRUE(info);
   EXPECT_EQ(info->file_size, 20975616u);
@@ -79,11 +96,13 @@ TEST(CommandReadings, EventLogSizesAndTaskDefinitions) {
     for (const char c : text) bytes += std::string{c, '\0'};
     return bytes;
   };
-  const std::string task = "<Task><Triggers><TimeTrigger><Enabled>false</Enabled></TimeTrigger></Triggers><Settings>"
-                           "<Enabled>true</Enabled></Settings><Actions><Exec><Arguments>expire KnockRDP 3389 30"
-                           "</Arguments></Exec></Actions></Task>";
+  const std::string task =
+      "<Task><Triggers><TimeTrigger><Enabled>false</Enabled></TimeTrigger></Triggers><Settings>"
+      "<Enabled>true</Enabled></Settings><Actions><Exec><Arguments>expire KnockRDP 3389 30"
+      "</Arguments></Exec></Actions></Task>";
   EXPECT_TRUE(TaskEnabled(utf16(task)));
-  EXPECT_EQ(TaskArguments(utf16(task)), (std::vector<std::string>{"expire", "KnockRDP", "3389", "30"}));
+  EXPECT_EQ(TaskArguments(utf16(task)),
+            (std::vector<std::string>{"expire", "KnockRDP", "3389", "30"}));
   EXPECT_FALSE(TaskEnabled("<Task><Settings><Enabled>false</Enabled></Settings></Task>"));
   EXPECT_TRUE(TaskEnabled("<Task><Settings></Settings></Task>"));  // true unless said otherwise
   EXPECT_TRUE(TaskArguments("<Task></Task>").empty());
@@ -104,15 +123,26 @@ TEST(SecurityLog, FailsWhenFullAndHoldingLessThanADayOrKeepingOldEvents) {
     std::string mend;
   } cases[] = {
       {"not full", {20 * kMiB, false, false}, 18 * kMiB, 2, true, ""},
-      {"full, six hours", {20 * kMiB, false, false}, 20 * kMiB - 4096, 6, false, "wevtutil sl Security /ms:167772160"},
+      {"full, six hours",
+       {20 * kMiB, false, false},
+       20 * kMiB - 4096,
+       6,
+       false,
+       "wevtutil sl Security /ms:167772160"},
       {"full, two days", {20 * kMiB, false, false}, 20 * kMiB, 48, true, ""},
-      {"full, keeps old events", {20 * kMiB, true, false}, 20 * kMiB, 48, false, "wevtutil sl Security /rt:false"},
+      {"full, keeps old events",
+       {20 * kMiB, true, false},
+       20 * kMiB,
+       48,
+       false,
+       "wevtutil sl Security /rt:false"},
       {"full, archived", {20 * kMiB, true, true}, 20 * kMiB, 1, true, ""},
       {"full, oldest unknown", {20 * kMiB, false, false}, 20 * kMiB, std::nullopt, false, ""},
   };
   for (const Case& c : cases) {
     const std::optional<DateTime> oldest =
-        c.oldest_hours ? std::optional<DateTime>(DateTime{now.seconds - *c.oldest_hours * 3600}) : std::nullopt;
+        c.oldest_hours ? std::optional<DateTime>(DateTime{now.seconds - *c.oldest_hours * 3600})
+                       : std::nullopt;
     const LinkCheck check = JudgeSecurityLog(c.config, {c.file_size, 5000}, oldest, now);
     EXPECT_EQ(check.ok, c.ok) << c.what << ": " << check.text;
     EXPECT_EQ(check.mend.empty() ? "" : check.mend[0], c.mend) << c.what;

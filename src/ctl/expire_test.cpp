@@ -14,40 +14,51 @@ using Lines = std::vector<std::string>;
 // An event as Windows renders it (the shape of Microsoft's example of an event's
 // XML, with the description as the classic event's one Data element), quoted with
 // `q` and with the line ends of the description as they stood.
-std::string Event(int id, const std::string& time, const std::string& user, const std::string& text, char q = '\'') {
+std::string Event(int id, const std::string& time, const std::string& user, const std::string& text,
+                  char q = '\'') {
   const std::string a = std::string(1, q);
-  return "<Event xmlns=" + a + "http://schemas.microsoft.com/win/2004/08/events/event" + a + ">\r\n  <System>\r\n" +
-         "    <Provider Name=" + a + "Quennet" + a + " />\r\n    <EventID Qualifiers=" + a + "0" + a + ">" +
-         std::to_string(id) + "</EventID>\r\n    <Level>4</Level>\r\n    <TimeCreated SystemTime=" + a + time + a +
-         " />\r\n    <EventRecordID>7664</EventRecordID>\r\n    <Channel>Application</Channel>\r\n" +
-         "    <Security UserID=" + a + user + a + " />\r\n  </System>\r\n  <EventData>\r\n    <Data>" + text +
+  return "<Event xmlns=" + a + "http://schemas.microsoft.com/win/2004/08/events/event" + a +
+         ">\r\n  <System>\r\n" + "    <Provider Name=" + a + "Quennet" + a +
+         " />\r\n    <EventID Qualifiers=" + a + "0" + a + ">" + std::to_string(id) +
+         "</EventID>\r\n    <Level>4</Level>\r\n    <TimeCreated SystemTime=" + a + time + a +
+         " />\r\n    <EventRecordID>7664</EventRecordID>\r\n    "
+         "<Channel>Application</Channel>\r\n" +
+         "    <Security UserID=" + a + user + a +
+         " />\r\n  </System>\r\n  <EventData>\r\n    <Data>" + text +
          "</Data>\r\n  </EventData>\r\n</Event>\r\n";
 }
 
 std::string Knock(const std::string& rule, const std::string& address) {
-  return "Quennet - Port Knock Authenticated&#13;&#10;Rule Name=" + rule + "&#13;&#10;IP=" + address +
-         "&#13;&#10;port=3389";
+  return "Quennet - Port Knock Authenticated&#13;&#10;Rule Name=" + rule +
+         "&#13;&#10;IP=" + address + "&#13;&#10;port=3389";
 }
 
 // What "netsh advfirewall firewall show rule" prints of one rule.
 std::string Shown(const std::string& remote) {
   return "\r\nRule Name:                            KnockRDP\r\n" + std::string(70, '-') +
-         "\r\nEnabled:                              Yes\r\nDirection:                            In\r\n"
-         "RemoteIP:                             " + remote + "\r\nProtocol:                             TCP\r\n"
+         "\r\nEnabled:                              Yes\r\nDirection:                            "
+         "In\r\n"
+         "RemoteIP:                             " +
+         remote +
+         "\r\nProtocol:                             TCP\r\n"
          "Action:                               Allow\r\n";
 }
 
 TEST(KnockStates, TrustsOnlyQuennetsEventsThatSystemWroteOnTheRule) {
   const std::string log =
       Event(100, "2012-07-17T08:00:00.1234567Z", "S-1-5-18", Knock("KnockRDP", "203.0.113.45")) +
-      Event(100, "2012-07-17T08:20:00Z", "S-1-5-18", "Quennet - Port Knock Authenticated\r\nRule Name=KnockRDP\r\n"
-                                                     "IP=198.51.100.7\r\nport=3389", '"') +
-      Event(100, "2012-07-17T08:30:00Z", "S-1-5-21-1-2-3-1001", Knock("KnockRDP", "192.0.2.99")) +  // forged
+      Event(100, "2012-07-17T08:20:00Z", "S-1-5-18",
+            "Quennet - Port Knock Authenticated\r\nRule Name=KnockRDP\r\n"
+            "IP=198.51.100.7\r\nport=3389",
+            '"') +
+      Event(100, "2012-07-17T08:30:00Z", "S-1-5-21-1-2-3-1001",
+            Knock("KnockRDP", "192.0.2.99")) +  // forged
       Event(100, "2012-07-17T08:31:00Z", "S-1-5-18", Knock("OtherRule", "192.0.2.98")) +
       Event(100, "2012-07-17T08:32:00Z", "S-1-5-18", Knock("KnockRDP", "0.0.0.0")) +
       Event(100, "2012-07-17T25:00:00Z", "S-1-5-18", Knock("KnockRDP", "192.0.2.97")) +  // no time
       Event(101, "2012-07-17T08:40:00Z", "S-1-5-18",
-            "Quennet - Port Closed&#13;&#10;Rule Name=KnockRDP&#13;&#10;IP=203.0.113.45&#13;&#10;port=3389");
+            "Quennet - Port Closed&#13;&#10;Rule "
+            "Name=KnockRDP&#13;&#10;IP=203.0.113.45&#13;&#10;port=3389");
   const KnockLog states = KnockStates(ReadEvents(log), "KnockRDP");
   EXPECT_EQ(states.ignored, 1u);
   ASSERT_EQ(states.addresses.size(), 2u);
@@ -56,8 +67,10 @@ TEST(KnockStates, TrustsOnlyQuennetsEventsThatSystemWroteOnTheRule) {
   EXPECT_FALSE(states.addresses.at("198.51.100.7").closed);
   // A close of every rule (no address) closes both; a knock after it opens again.
   const KnockLog closed = KnockStates(
-      ReadEvents(log + Event(101, "2012-07-17T08:50:00Z", "S-1-5-18", "Rule Name=KnockRDP&#13;&#10;port=3389") +
-                 Event(100, "2012-07-17T08:51:00Z", "S-1-5-18", Knock("KnockRDP", "203.0.113.45"))),
+      ReadEvents(
+          log +
+          Event(101, "2012-07-17T08:50:00Z", "S-1-5-18", "Rule Name=KnockRDP&#13;&#10;port=3389") +
+          Event(100, "2012-07-17T08:51:00Z", "S-1-5-18", Knock("KnockRDP", "203.0.113.45"))),
       "KnockRDP");
   EXPECT_FALSE(closed.addresses.at("203.0.113.45").closed);
   EXPECT_TRUE(closed.addresses.at("198.51.100.7").closed);
@@ -82,35 +95,52 @@ TEST(Expire, ClosesWhatNoOpenKnockAccountsForAndCarriesOnPastAFailure) {
   const ExpireCase cases[] = {
       {"expired and listed", Shown("203.0.113.45/32"), deleted, 0, {by_address + "203.0.113.45"}},
       {"expired, its rule gone by hand", "", no_match, 0, {by_address + "203.0.113.45"}},
-      {"a rule by hand", Shown("203.0.113.45/32") + Shown("192.0.2.5/32"), deleted, 0,
+      {"a rule by hand",
+       Shown("203.0.113.45/32") + Shown("192.0.2.5/32"),
+       deleted,
+       0,
        {by_address + "203.0.113.45", by_address + "192.0.2.5"}},
-      {"a rule open to any address", Shown("Any"), deleted, 0, {"netsh advfirewall firewall delete rule name=KnockRDP"}},
-      {"netsh refuses", Shown("203.0.113.45/32") + Shown("192.0.2.5/32"), {1, "The requested operation requires elevation"},
-       1, {by_address + "203.0.113.45", by_address + "192.0.2.5"}},
+      {"a rule open to any address",
+       Shown("Any"),
+       deleted,
+       0,
+       {"netsh advfirewall firewall delete rule name=KnockRDP"}},
+      {"netsh refuses",
+       Shown("203.0.113.45/32") + Shown("192.0.2.5/32"),
+       {1, "The requested operation requires elevation"},
+       1,
+       {by_address + "203.0.113.45", by_address + "192.0.2.5"}},
   };
   for (const ExpireCase& c : cases) {
     FakeHost fake;
-    fake.shell.outputs[query] = {0, Event(100, "2012-07-17T08:00:00Z", "S-1-5-18", Knock("KnockRDP", "203.0.113.45"))};
+    fake.shell.outputs[query] = {
+        0, Event(100, "2012-07-17T08:00:00Z", "S-1-5-18", Knock("KnockRDP", "203.0.113.45"))};
     fake.shell.outputs[show] = {0, c.listed + "Ok.\r\n"};
     for (const std::string& removal : c.removals) fake.shell.outputs[removal] = c.removal;
     std::ostringstream out, err;
     Ctl ctl{fake.host, out, err};
-    EXPECT_EQ(RunQuennetCtl(ctl, {"expire", "--now", "2012-07-17T08:30:00Z", "KnockRDP", "3389", "30"}), c.status)
-        << c.what << '\n' << out.str() << err.str();
+    EXPECT_EQ(
+        RunQuennetCtl(ctl, {"expire", "--now", "2012-07-17T08:30:00Z", "KnockRDP", "3389", "30"}),
+        c.status)
+        << c.what << '\n'
+        << out.str() << err.str();
     Lines removals, events;
     for (const std::string& command : fake.shell.commands) {
-      if (command.starts_with("RunAndRead netsh advfirewall firewall delete")) removals.push_back(command.substr(11));
+      if (command.starts_with("RunAndRead netsh advfirewall firewall delete"))
+        removals.push_back(command.substr(11));
       if (command.find("/ID 101") != std::string::npos) events.push_back(command);
     }
     EXPECT_EQ(removals, c.removals) << c.what;
-    EXPECT_EQ(events.size(), c.status == 0 ? removals.size() : 0) << c.what;  // each closing recorded, and only those
+    EXPECT_EQ(events.size(), c.status == 0 ? removals.size() : 0)
+        << c.what;  // each closing recorded, and only those
   }
 }
 
 // XP's firewall opens TCP 3389 to the latest knock's address alone: the opening goes
 // when no knock is still in its time, and each knock it served is recorded closed.
 TEST(Expire, OnTheOlderFirewallThePortOpeningGoesWithTheLastKnock) {
-  for (const auto& [now, closes] : {std::pair{"2012-07-17T08:30:00Z", false}, {"2012-07-17T08:50:00Z", true}}) {
+  for (const auto& [now, closes] :
+       {std::pair{"2012-07-17T08:30:00Z", false}, {"2012-07-17T08:50:00Z", true}}) {
     FakeHost fake;
     fake.version.Set(2, 5, 1, 2600);
     fake.shell.outputs[EventQueryCommand(20000)] = {
@@ -120,8 +150,9 @@ TEST(Expire, OnTheOlderFirewallThePortOpeningGoesWithTheLastKnock) {
     Ctl ctl{fake.host, out, err};
     EXPECT_EQ(RunQuennetCtl(ctl, {"expire", "--now", now, "KnockRDP", "3389", "30"}), 0) << now;
     const auto ran = [&](const std::string& part) {
-      return std::count_if(fake.shell.commands.begin(), fake.shell.commands.end(),
-                           [&](const std::string& command) { return command.find(part) != std::string::npos; });
+      return std::count_if(
+          fake.shell.commands.begin(), fake.shell.commands.end(),
+          [&](const std::string& command) { return command.find(part) != std::string::npos; });
     };
     EXPECT_EQ(ran("Netsh firewall delete portopening tcp 3389"), closes) << now;
     EXPECT_EQ(ran("/ID 101"), closes ? 2 : 0) << now;

@@ -22,13 +22,21 @@ std::string Page(FakeHost& fake, const std::string& arguments) {
 
 TEST(Page, RefusesWhatABrowserCannotSendAndWritesNothing) {
   const std::pair<const char*, const char*> cases[] = {
-      {"h 7133,2280 dt,du", "action code \"du\" is a UDP knock, which a browser does not send; use a TCP code (dt, at)"},
+      {"h 7133,2280 dt,du",
+       "action code \"du\" is a UDP knock, which a browser does not send; use a TCP code (dt, at)"},
       {"h 7133,6000",
-       "port 6000 (x11) is a bad port, one that browsers refuse to connect to: a page cannot knock on it; choose another knock port"},
-      {"h 6664", "the nudge: port 6665 (irc) is a bad port, one that browsers refuse to connect to; choose another with --nudge PORT"},
-      {"h 7133 --nudge 10080", "the nudge: port 10080 (amanda) is a bad port, one that browsers refuse to connect to; choose another with --nudge PORT"},
+       "port 6000 (x11) is a bad port, one that browsers refuse to connect to: a page cannot knock "
+       "on it; choose another knock port"},
+      {"h 6664",
+       "the nudge: port 6665 (irc) is a bad port, one that browsers refuse to connect to; choose "
+       "another with --nudge PORT"},
+      {"h 7133 --nudge 10080",
+       "the nudge: port 10080 (amanda) is a bad port, one that browsers refuse to connect to; "
+       "choose another with --nudge PORT"},
       {"--window 0 h 7133", "--window: \"0\" is not a whole number from 1 to 99999"},
-      {"--window 1 --delay 600 h 7133,2280", "the knock takes up to 1100 ms with --delay 600, longer than its window of 1 seconds (--window)"},
+      {"--window 1 --delay 600 h 7133,2280",
+       "the knock takes up to 1100 ms with --delay 600, longer than its window of 1 seconds "
+       "(--window)"},
       {"<script>x 7133", "HOST: \"<script>x\" is neither"},
       {"a\"b 7133", "HOST: \"a\"b\" is neither"},
       {"h.example/x 7133", "HOST: \"h.example/x\" is neither"},
@@ -41,17 +49,21 @@ TEST(Page, RefusesWhatABrowserCannotSendAndWritesNothing) {
   for (const auto& [arguments, message] : cases) {
     FakeHost fake;
     const std::string result = Page(fake, arguments);
-    EXPECT_TRUE(result.starts_with(std::string("2 quennetctl page: ") + message)) << arguments << ": " << result;
+    EXPECT_TRUE(result.starts_with(std::string("2 quennetctl page: ") + message))
+        << arguments << ": " << result;
     EXPECT_EQ(fake.files.changes, std::vector<std::string>{}) << arguments;
   }
 }
 
 TEST(Page, WritesOnePageThatLoadsNothingAndHoldsTheKnock) {
   const std::pair<const char*, const char*> cases[] = {
-      {"server.example.net 7133,2280,5391", "Quennet knock server.example.net.html|server.example.net|"
-       "const knock = {host: \"server.example.net\", ports: [7133, 2280, 5391], delayMs: 200, attemptMs: 250, "
+      {"server.example.net 7133,2280,5391",
+       "Quennet knock server.example.net.html|server.example.net|"
+       "const knock = {host: \"server.example.net\", ports: [7133, 2280, 5391], delayMs: 200, "
+       "attemptMs: 250, "
        "nudgeAfterMs: 2000, nudge: 7134, windowSeconds: 30};"},
-      {"--out k.html --window 20 --delay 0 --no-nudge [2001:db8::1] 7133,2280 at,DT", "k.html|2001:db8::1|"
+      {"--out k.html --window 20 --delay 0 --no-nudge [2001:db8::1] 7133,2280 at,DT",
+       "k.html|2001:db8::1|"
        "const knock = {host: \"[2001:db8::1]\", ports: [7133, 2280], delayMs: 0, attemptMs: 250, "
        "nudgeAfterMs: 2000, nudge: null, windowSeconds: 20};"},
       {"2001:db8::1 7133", "Quennet knock 2001-db8--1.html|2001:db8::1|"},

@@ -9,13 +9,15 @@ namespace quennet {
 namespace {
 
 constexpr std::string_view kRecord =
-    "2012-07-17 10:17:07 DROP TCP 192.0.2.10 192.0.2.20 51234 7000 52 S 1234567 0 8192 - - - RECEIVE";
+    "2012-07-17 10:17:07 DROP TCP 192.0.2.10 192.0.2.20 51234 7000 52 S 1234567 0 8192 - - - "
+    "RECEIVE";
 
 TEST(LineFields, SourceAddressDropsEveryCopyOfThePrefix) {
   EXPECT_EQ(SourceAddress(kRecord, "DROP TCP"), "192.0.2.10");
   EXPECT_EQ(SourceAddress("aXbcaXbd e", "X"), "cd");  // the prefix is "aXb"
   EXPECT_EQ(SourceAddress(kRecord, ""), "01-07-17");  // the prefix is "2"
-  EXPECT_EQ(SourceAddress("10:17:07 DROP TCP", "DROP TCP") + SourceAddress(kRecord, "DROP UDP"), "");
+  EXPECT_EQ(SourceAddress("10:17:07 DROP TCP", "DROP TCP") + SourceAddress(kRecord, "DROP UDP"),
+            "");
 }
 
 TEST(LineFields, TheHeaderPlacesTheFieldsOfAStrictKnock) {
@@ -27,15 +29,17 @@ TEST(LineFields, TheHeaderPlacesTheFieldsOfAStrictKnock) {
   // Positions of date, time, src-ip and dst-port after reading a line.
   const auto positions = [](FieldLayout& layout, std::string_view line) {
     const bool header = layout.Read(line);
-    return std::to_string(header) + ":" + std::to_string(layout.date) + std::to_string(layout.time) +
-           std::to_string(layout.src_ip) + std::to_string(layout.dst_port);
+    return std::to_string(header) + ":" + std::to_string(layout.date) +
+           std::to_string(layout.time) + std::to_string(layout.src_ip) +
+           std::to_string(layout.dst_port);
   };
   const std::pair<std::string_view, const char*> cases[] = {
-      {"#Fields: date time action protocol src-ip dst-ip src-port dst-port size", "1:0147"},  // Windows' own
+      {"#Fields: date time action protocol src-ip dst-ip src-port dst-port size",
+       "1:0147"},  // Windows' own
       {"#Fields: time date action src-ip dst-port", "1:1034"},
-      {"#Fields: date time dst-port", "1:0142"},              // no src-ip: where Windows writes it
-      {"#Fields: date  time src-ip dst-port", "1:0234"},      // two blanks make an empty name
-      {"#Fields: DST-PORT", "1:0147"},                         // names are exact
+      {"#Fields: date time dst-port", "1:0142"},          // no src-ip: where Windows writes it
+      {"#Fields: date  time src-ip dst-port", "1:0234"},  // two blanks make an empty name
+      {"#Fields: DST-PORT", "1:0147"},                    // names are exact
       {"#Fields:dst-port", "0:0147"},
       {"#Version: 1.5", "0:0147"},
       {kRecord, "0:0147"},

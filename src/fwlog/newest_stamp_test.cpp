@@ -18,9 +18,20 @@ TEST(ReadNewestStamp, FindsAndYieldsWhatASearchOfTheWholeTextDoesWhereverTheStam
   std::vector<std::string> texts = {std::string(3 * piece + 100, '7')};  // no stamp at all
   // A stamp at the end, where the last two characters are never seen; across the start
   // of the last piece, and of the one before it; well before them.
-  const std::size_t afters[] = {2,         3,         100,       piece - 22,     piece - 21,    piece - 20, piece - 19,
-                                piece - 18, 2 * piece - 40, 2 * piece - 39, 2 * piece - 38, 3 * piece + 5000};
-  for (const std::size_t after : afters) texts.push_back(std::string(1000, 'x') + kStamp + std::string(after, 'y'));
+  const std::size_t afters[] = {2,
+                                3,
+                                100,
+                                piece - 22,
+                                piece - 21,
+                                piece - 20,
+                                piece - 19,
+                                piece - 18,
+                                2 * piece - 40,
+                                2 * piece - 39,
+                                2 * piece - 38,
+                                3 * piece + 5000};
+  for (const std::size_t after : afters)
+    texts.push_back(std::string(1000, 'x') + kStamp + std::string(after, 'y'));
   for (const std::string& text : texts) {
     FakeHost fake;
     fake.files.files[kLog] = text;

@@ -18,7 +18,7 @@ TEST(Snapshot, ClearingTheFolderRemovesStaleCopiesAndASnapshotOfAnotherOwner) {
       {{true, false, false, true, false}, {stale}},
       {{true, false, false, false, false}, {stale, "RemoveFile " + snapshot}},
       {{true, true, true, false, false}, {stale, "RemoveFile " + snapshot}},  // a junction
-      {{true, false, true, false, false}, {stale}},                         // a folder: the copy fails on it
+      {{true, false, true, false, false}, {stale}},  // a folder: the copy fails on it
   };
   for (const auto& [facts, changes] : cases) {
     FakeHost fake;
@@ -55,12 +55,14 @@ TEST(Snapshot, AnotherRunsCopyServesOnlyWhereACopyOfTheRunsOwnWouldBeTheSame) {
     fake.clock.elapsed_ms = 1000;
     RefreshSnapshot(fake.host, form, [](const NewestStamp&) { return false; });  // another run's
     fake.clock.elapsed_ms = 2000;
-    if (c.live_changed) fake.files.files[form.FirewallLogPath] += "2012-07-17 10:17:08 DROP TCP\r\n";
+    if (c.live_changed)
+      fake.files.files[form.FirewallLogPath] += "2012-07-17 10:17:08 DROP TCP\r\n";
     if (c.snapshot_replaced) fake.files.files[snapshot] += "2012-07-17 10:17:09 DROP TCP\r\n";
     fake.files.changes.clear();
     form.SharedSnapshotsSince = c.since;
 
-    const SnapshotInUse in_use = RefreshSnapshot(fake.host, form, [&](const NewestStamp&) { return c.reaches; });
+    const SnapshotInUse in_use =
+        RefreshSnapshot(fake.host, form, [&](const NewestStamp&) { return c.reaches; });
     EXPECT_EQ(fake.files.changes.size(), c.copies ? 1u : 0u) << c.what;
     ASSERT_TRUE(in_use.exists && in_use.stream) << c.what;
     EXPECT_EQ(LineReader(*in_use.stream).ReadAll(), fake.files.files[snapshot]) << c.what;

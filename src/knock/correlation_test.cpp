@@ -19,21 +19,24 @@ std::string Correlate(KnockHost& fake, const std::string& period = "30") {
 TEST(Correlation, ReturnsTheAddressOfTheLastEntryInTheWindowWithThePortAnywhereUnlessStrict) {
   KnockHost fake;
   // The port may stand in any field, the source port too; strict: the destination port only.
-  const std::string source_port = "2012-07-17 10:17:02 DROP TCP 2001:db8::15 192.0.2.20 703 445 52 S 1 0 8192 - - - RECEIVE";
-  fake.Log({Entry("10:17:01", "703", "198.51.100.7"), source_port, Entry("10:17:03", "702", "192.0.2.99")});
+  const std::string source_port =
+      "2012-07-17 10:17:02 DROP TCP 2001:db8::15 192.0.2.20 703 445 52 S 1 0 8192 - - - RECEIVE";
+  fake.Log({Entry("10:17:01", "703", "198.51.100.7"), source_port,
+            Entry("10:17:03", "702", "192.0.2.99")});
   EXPECT_EQ(Correlate(fake), "2001:db8::15");
   fake.form.StrictKnock = true;
   EXPECT_EQ(Correlate(fake), "198.51.100.7");
   // Where the header puts dst-port, the line counts after all.
-  fake.Log({Entry("10:17:01", "703", "198.51.100.7"), "#Fields: date time action protocol src-ip dst-ip dst-port",
-            source_port});
+  fake.Log({Entry("10:17:01", "703", "198.51.100.7"),
+            "#Fields: date time action protocol src-ip dst-ip dst-port", source_port});
   EXPECT_EQ(Correlate(fake), "2001:db8::15");
 }
 
 TEST(Correlation, WindowEndsAtTheReferenceTime) {
   const std::tuple<const char*, const char*, bool> cases[] = {
-      {"10:17:30", "30", true},  {"10:17:01", "30", true}, {"10:17:00", "30", false},  {"10:17:31", "30", false},
-      {"10:17:01", "30.9", true}, {"10:17:30", "0", false}, {"10:17:30", "soon", false},
+      {"10:17:30", "30", true},    {"10:17:01", "30", true},   {"10:17:00", "30", false},
+      {"10:17:31", "30", false},   {"10:17:01", "30.9", true}, {"10:17:30", "0", false},
+      {"10:17:30", "soon", false},
   };
   for (const auto& [time, period, in] : cases) {
     KnockHost fake;
@@ -48,18 +51,20 @@ TEST(Correlation, TraceLines) {
   fake.Log({Entry("10:16:59", "703"), Entry("10:17:20", "702"), Entry("10:17:21", "703")});
   Correlate(fake);
   const std::string now = "7/17/2012 10:17:31 AM";
-  EXPECT_EQ(fake.Lines("Debug.log"),
-            (std::vector<std::string>{
-                now + "  Checking for match to port number 703 within 30 seconds of 7/17/2012 10:17:30 AM",
-                "possible match:" + Entry("10:16:59", "703"),
-                now + "  -  Firewall log entry time stamp = 2012-07-17 10:16:59 ",
-                now + "  -  Time stamp needing matched is 7/17/2012 10:17:30 AM",
-                now + "  -  Date difference not within threshold: 31",
-                "possible match:" + Entry("10:17:20", "702"),
-                "possible match:" + Entry("10:17:21", "703"),
-                now + "  -  Firewall log entry time stamp = 2012-07-17 10:17:21 ",
-                now + "  -  Time stamp needing matched is 7/17/2012 10:17:30 AM",
-                "Match time.  IP address = 203.0.113.45"}));
+  EXPECT_EQ(
+      fake.Lines("Debug.log"),
+      (std::vector<std::string>{
+          now +
+              "  Checking for match to port number 703 within 30 seconds of 7/17/2012 10:17:30 AM",
+          "possible match:" + Entry("10:16:59", "703"),
+          now + "  -  Firewall log entry time stamp = 2012-07-17 10:16:59 ",
+          now + "  -  Time stamp needing matched is 7/17/2012 10:17:30 AM",
+          now + "  -  Date difference not within threshold: 31",
+          "possible match:" + Entry("10:17:20", "702"),
+          "possible match:" + Entry("10:17:21", "703"),
+          now + "  -  Firewall log entry time stamp = 2012-07-17 10:17:21 ",
+          now + "  -  Time stamp needing matched is 7/17/2012 10:17:30 AM",
+          "Match time.  IP address = 203.0.113.45"}));
 }
 
 }  // namespace

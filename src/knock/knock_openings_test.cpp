@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "fwlog/snapshot.h"
 #include "errors/error.h"
+#include "fwlog/snapshot.h"
 #include "platform/fake/fake_host.h"
 
 namespace quennet {
@@ -29,8 +29,9 @@ TEST(KnockOpenings, AKnockOpensOnceWhileARunCanSeeItAndANewOneOpensAgain) {
 
   EXPECT_EQ(open(knock), 1);
   EXPECT_EQ(open(knock), 1);
-  EXPECT_EQ(fake.files.Lines("C:\\Quennet\\Debug.log").back(),
-            "7/17/2012 10:17:31 AM  -   port knock already opened for 203.0.113.45 under rule KnockRDP");
+  EXPECT_EQ(
+      fake.files.Lines("C:\\Quennet\\Debug.log").back(),
+      "7/17/2012 10:17:31 AM  -   port knock already opened for 203.0.113.45 under rule KnockRDP");
   EXPECT_EQ(open(new_lines), 2);
   EXPECT_EQ(open(other_rule), 3);
   fake.clock.now.seconds += 30 + 120;  // the window and the time a run may still take
@@ -39,7 +40,9 @@ TEST(KnockOpenings, AKnockOpensOnceWhileARunCanSeeItAndANewOneOpensAgain) {
   EXPECT_EQ(open(knock), 4);
 
   // Commands that could not be started are no opening; a record cut short holds none.
-  EXPECT_THROW(OpenOnce(fake.host, form, new_lines, [] { throw RuntimeError(53, "File not found"); }), RuntimeError);
+  EXPECT_THROW(
+      OpenOnce(fake.host, form, new_lines, [] { throw RuntimeError(53, "File not found"); }),
+      RuntimeError);
   fake.files.files[record].resize(fake.files.files[record].size() - 1);
   EXPECT_EQ(open(knock), 5);
   EXPECT_EQ(open(new_lines), 6);

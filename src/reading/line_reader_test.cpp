@@ -37,8 +37,11 @@ std::vector<std::string> LinesOfBlocks(const std::string& text, std::size_t piec
 TEST(LineReader, EndsLinesAtCrLfLfAndLoneCrWhereverTheChunksBreak) {
   const char raw[] = "a\r\nb\nc\rd\r\r\ne\0f\n\nlast";
   const std::pair<std::string, std::vector<std::string>> cases[] = {
-      {std::string(raw, sizeof raw - 1), {"a", "b", "c", "d", "", std::string("e\0f", 3), "", "last"}},
-      {"x\r\n", {"x"}}, {"x\r", {"x"}}, {"", {}}};
+      {std::string(raw, sizeof raw - 1),
+       {"a", "b", "c", "d", "", std::string("e\0f", 3), "", "last"}},
+      {"x\r\n", {"x"}},
+      {"x\r", {"x"}},
+      {"", {}}};
   for (const auto& [text, expected] : cases) {
     for (std::size_t piece : {1, 2, 3, 5, 64 * 1024}) {
       EXPECT_EQ(AllLines(text, piece), expected) << piece << text;
@@ -49,7 +52,8 @@ TEST(LineReader, EndsLinesAtCrLfLfAndLoneCrWhereverTheChunksBreak) {
   for (const std::string& text : {long_line + "\r\nnext", "a\r" + long_line + "\r"}) {
     EXPECT_EQ(LinesOfBlocks(text, 64 * 1024), AllLines(text, 64 * 1024));
   }
-  EXPECT_EQ(AllLines(long_line + "\r\nnext", 64 * 1024), (std::vector<std::string>{long_line, "next"}));
+  EXPECT_EQ(AllLines(long_line + "\r\nnext", 64 * 1024),
+            (std::vector<std::string>{long_line, "next"}));
 }
 
 // A file whose first read gives `text` and whose second read fails.

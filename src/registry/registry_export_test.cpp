@@ -18,7 +18,9 @@ Stored Lookup(MemoryRegistry& registry, const std::string& path, const std::stri
   std::uint32_t type = 0;
   std::string data(64, '\0');
   auto size = static_cast<std::uint32_t>(data.size());
-  if (registry.RegQueryValueExA(key, name, type, reinterpret_cast<unsigned char*>(data.data()), size)) return {};
+  if (registry.RegQueryValueExA(key, name, type, reinterpret_cast<unsigned char*>(data.data()),
+                                size))
+    return {};
   return std::pair{type, data.substr(0, size)};
 }
 
@@ -38,7 +40,8 @@ const std::string kHandWritten =
     "\"Path\"=hex(2):25,00,41,00,\\\r\n  25,00,00,\\\n  00\n"
     "\"Raw\"=hex:01,ff\n"
     // Lines that cannot be read, one of each kind; a list that breaks off is one of them.
-    "\"Deleted\"=-\ngarbage line\n\"Unclosed=\"x\n\"LongDword\"=dword:012345678\n\"BadHex\"=hex:1,2g\n"
+    "\"Deleted\"=-\ngarbage "
+    "line\n\"Unclosed=\"x\n\"LongDword\"=dword:012345678\n\"BadHex\"=hex:1,2g\n"
     "\"BrokenOff\"=hex:01,\\\n\"After\"=\"kept\"\n"
     // Sections that are not kept: another root, a deletion, an unclosed name.
     "[HKEY_CURRENT_USER\\Software\\Other]\n\"Skipped\"=\"no\"\n"
@@ -49,21 +52,29 @@ TEST(LoadRegistryExport, ReadsEveryFormOfValueAndSkipsWhatItCannotRead) {
   MemoryRegistry registry;
   LoadRegistryExport(kHandWritten, registry);
   const std::pair<const char*, Stored> cases[] = {
-      {"Plain", Stored({kRegSz, "C:\\Data \"quoted\"\0"s})}, {"", Stored({kRegSz, "default\0"s})},
-      {"Path", Stored({kRegExpandSz, "%A%\0"s})},           {"Raw", Stored({kRegBinary, "\x01\xff"s})},
-      {"After", Stored({kRegSz, "kept\0"s})},               {"Deleted", std::nullopt},
-      {"Unclosed", std::nullopt}, {"LongDword", std::nullopt}, {"BadHex", std::nullopt}, {"BrokenOff", std::nullopt},
+      {"Plain", Stored({kRegSz, "C:\\Data \"quoted\"\0"s})},
+      {"", Stored({kRegSz, "default\0"s})},
+      {"Path", Stored({kRegExpandSz, "%A%\0"s})},
+      {"Raw", Stored({kRegBinary, "\x01\xff"s})},
+      {"After", Stored({kRegSz, "kept\0"s})},
+      {"Deleted", std::nullopt},
+      {"Unclosed", std::nullopt},
+      {"LongDword", std::nullopt},
+      {"BadHex", std::nullopt},
+      {"BrokenOff", std::nullopt},
       {"Skipped", std::nullopt},
   };
-  for (const auto& [name, stored] : cases) EXPECT_EQ(Lookup(registry, "Software\\Tolvaren\\Test", name), stored) << name;
+  for (const auto& [name, stored] : cases)
+    EXPECT_EQ(Lookup(registry, "Software\\Tolvaren\\Test", name), stored) << name;
   EXPECT_EQ(Lookup(registry, "Software\\Other", "Skipped"), std::nullopt);
 }
 
 TEST(LoadRegistryExport, NarrowsUtf16TextAndTakesOlderAndUnheadedFiles) {
   MemoryRegistry registry;
-  std::string utf16 = Utf16Export(u"Windows Registry Editor Version 5.00\r\n[HKEY_LOCAL_MACHINE\\K]\r\n"
-                                  u"\"N\"=\"\u00e9\u0100\U0001F600\xDC00\xDC01.\"\r\n"
-                                  u"\"M\"=hex(7):61,00,00,01,00,00,00,00\r\n\"Cut\"=\"x\"");
+  std::string utf16 = Utf16Export(
+      u"Windows Registry Editor Version 5.00\r\n[HKEY_LOCAL_MACHINE\\K]\r\n"
+      u"\"N\"=\"\u00e9\u0100\U0001F600\xDC00\xDC01.\"\r\n"
+      u"\"M\"=hex(7):61,00,00,01,00,00,00,00\r\n\"Cut\"=\"x\"");
   utf16.pop_back();  // half a unit at the end is no character
   LoadRegistryExport(utf16, registry);
   // The older format's string data in hex is 8-bit already.

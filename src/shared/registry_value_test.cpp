@@ -27,7 +27,8 @@ TEST(GetRegistryValue, ReadsStringsUpToTheFirstNulAndDwordsAsSignedNumbers) {
   registry.Set(kKey, "Expand", {kRegExpandSz, "%SystemRoot%\0"s});
 
   EXPECT_EQ(read("Common AppData"), RegistryValue("C:\\ProgramData"s));
-  EXPECT_EQ(registry.calls, (Calls{"open " + kKey, "query Common AppData -", "query Common AppData 15", "close 1"}));
+  EXPECT_EQ(registry.calls, (Calls{"open " + kKey, "query Common AppData -",
+                                   "query Common AppData 15", "close 1"}));
   EXPECT_EQ(read("No end"), RegistryValue("abc"s));
   EXPECT_EQ(read("Two parts"), RegistryValue("ab"s));
   EXPECT_EQ(read("Minus", 1), RegistryValue(std::int32_t{-2}));
@@ -40,12 +41,13 @@ TEST(GetRegistryValue, ReadsStringsUpToTheFirstNulAndDwordsAsSignedNumbers) {
 
 TEST(GetRegistryValue, AMissingKeyOrValueGivesNothingAndTheKeyIsStillClosed) {
   FakeRegistry registry;
-  EXPECT_EQ(GetRegistryValue(registry, kHkeyLocalMachine, "Software\\None", "x", 1), RegistryValue());
+  EXPECT_EQ(GetRegistryValue(registry, kHkeyLocalMachine, "Software\\None", "x", 1),
+            RegistryValue());
   registry.Set(kKey, "Other", {kRegSz, "x\0"s});
   // In text mode the missing value's type 0 is read as text too, which fails.
   EXPECT_EQ(GetRegistryValue(registry, kHkeyLocalMachine, kKey, "Missing", 1), RegistryValue());
-  EXPECT_EQ(registry.calls, (Calls{"open Software\\None", "close 0", "open " + kKey, "query Missing -",
-                                   "query Missing 0", "close 1"}));
+  EXPECT_EQ(registry.calls, (Calls{"open Software\\None", "close 0", "open " + kKey,
+                                   "query Missing -", "query Missing 0", "close 1"}));
 }
 
 }  // namespace

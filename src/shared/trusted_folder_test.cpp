@@ -24,9 +24,21 @@ TEST(MakeTrustedFolder, CreatesResetsOrRefusesByWhatTheFolderIs) {
       {"missing", false, {}, {std::string("CreatePrivateFolder ") + kFolder}, ""},
       {"private", true, {true, false, true, true, false}, {}, ""},
       {"writable by others", true, {true, false, true, true, true}, {reset}, ""},
-      {"another owner", true, {true, false, true, false, false}, {}, "it is owned by another account"},
-      {"another owner, writable", true, {true, false, true, false, true}, {}, "it is owned by another account"},
-      {"a link", true, {true, true, true, true, false}, {}, "it is a symbolic link, junction or other reparse point"},
+      {"another owner",
+       true,
+       {true, false, true, false, false},
+       {},
+       "it is owned by another account"},
+      {"another owner, writable",
+       true,
+       {true, false, true, false, true},
+       {},
+       "it is owned by another account"},
+      {"a link",
+       true,
+       {true, true, true, true, false},
+       {},
+       "it is a symbolic link, junction or other reparse point"},
       {"a file", true, {true, false, false, true, false}, {}, "it is not a folder"},
   };
   for (const Case& c : cases) {
@@ -39,7 +51,9 @@ TEST(MakeTrustedFolder, CreatesResetsOrRefusesByWhatTheFolderIs) {
       EXPECT_EQ(error.number(), kErrPermissionDenied) << c.what;
       refusal = error.description();
     }
-    EXPECT_EQ(refusal, c.refusal.empty() ? "" : std::string("The folder ") + kFolder + " is not trusted: " + c.refusal)
+    EXPECT_EQ(refusal, c.refusal.empty()
+                           ? ""
+                           : std::string("The folder ") + kFolder + " is not trusted: " + c.refusal)
         << c.what;
     EXPECT_EQ(folders.changes, c.changes) << c.what;
   }

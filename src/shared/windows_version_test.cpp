@@ -11,19 +11,28 @@ namespace quennet::GetWindowsVersion {
 namespace {
 
 TEST(WindowsVersionName, NamesTheVersionsOfTheTableAndTellsTheNewerFirewall) {
-  const std::tuple<std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t, const char*, bool> rows[] = {
-      {0, 0, 0, 0, "Windows 3.1", false},     {1, 4, 0, 950, "Windows 95", false},
-      {1, 4, 10, 0x040A07CE, "Windows 98", false}, {1, 4, 10, 0x0A0008AE, "Windows 98SE", false},
-      {1, 4, 90, 3000, "Windows Me", false},  {2, 5, 1, 2600, "Windows XP", false},
-      {2, 5, 2, 3790, "Windows Server 2003", false}, {2, 6, 0, 6002, "Windows Vista", true},
-      {2, 6, 1, 7601, "Windows 7", true},     {2, 6, 2, 9200, "", true},
-      {2, 10, 0, 20348, "", true},            {1, 6, 2, 9200, "", false},
-      {2, 7, 0, 0, "", true},                 {3, 6, 1, 7601, "Failed", true},
-  };
+  const std::tuple<std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t, const char*, bool>
+      rows[] = {
+          {0, 0, 0, 0, "Windows 3.1", false},
+          {1, 4, 0, 950, "Windows 95", false},
+          {1, 4, 10, 0x040A07CE, "Windows 98", false},
+          {1, 4, 10, 0x0A0008AE, "Windows 98SE", false},
+          {1, 4, 90, 3000, "Windows Me", false},
+          {2, 5, 1, 2600, "Windows XP", false},
+          {2, 5, 2, 3790, "Windows Server 2003", false},
+          {2, 6, 0, 6002, "Windows Vista", true},
+          {2, 6, 1, 7601, "Windows 7", true},
+          {2, 6, 2, 9200, "", true},
+          {2, 10, 0, 20348, "", true},
+          {1, 6, 2, 9200, "", false},
+          {2, 7, 0, 0, "", true},
+          {3, 6, 1, 7601, "Failed", true},
+      };
   for (const auto& [platform, major, minor, build, name, newer] : rows) {
     FakeVersion version;
     version.Set(platform, major, minor, build);
-    EXPECT_EQ(WindowsVersionName(version), name) << platform << "." << major << "." << minor << "." << build;
+    EXPECT_EQ(WindowsVersionName(version), name)
+        << platform << "." << major << "." << minor << "." << build;
     EXPECT_EQ(IsNewerFirewallHost(version), newer) << platform << "." << major << "." << minor;
   }
 }
@@ -34,8 +43,8 @@ TEST(FirewallLogPath, FallsBackToTheWindowsFolderOnlyOn62AndLaterWithoutTheSyste
   const std::string newer = "C:\\Windows\\system32\\LogFiles\\Firewall\\pfirewall.log";
   const std::string earlier = "C:\\Windows\\pfirewall.log";
   const std::tuple<std::uint32_t, std::uint32_t, bool, bool, std::string> rows[] = {
-      {10, 0, true, true, newer},    {10, 0, false, true, earlier}, {10, 0, false, false, newer},
-      {6, 2, false, true, earlier},  {6, 1, false, true, newer},    {5, 1, true, false, earlier},
+      {10, 0, true, true, newer},   {10, 0, false, true, earlier}, {10, 0, false, false, newer},
+      {6, 2, false, true, earlier}, {6, 1, false, true, newer},    {5, 1, true, false, earlier},
   };
   for (const auto& [major, minor, newer_exists, earlier_exists, expected] : rows) {
     FakeVersion version;

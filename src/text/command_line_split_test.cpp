@@ -27,7 +27,8 @@ TEST(SplitCommandLine, FollowsTheWindowsRules) {
       {R"(\"quoted\")", {R"("quoted")"}},
       {"EVENTCREATE /D \"Heading\r\nIP=1.2.3.4\"", {"EVENTCREATE", "/D", "Heading\r\nIP=1.2.3.4"}},
   };
-  for (const auto& c : cases) EXPECT_EQ(SplitCommandLine(c.line), c.arguments) << "line: " << c.line;
+  for (const auto& c : cases)
+    EXPECT_EQ(SplitCommandLine(c.line), c.arguments) << "line: " << c.line;
 }
 
 }  // namespace

@@ -13,7 +13,8 @@ namespace {
 
 bool InetPtonAccepts(const std::string& text) {
   unsigned char buffer[16];
-  return inet_pton(AF_INET, text.c_str(), buffer) == 1 || inet_pton(AF_INET6, text.c_str(), buffer) == 1;
+  return inet_pton(AF_INET, text.c_str(), buffer) == 1 ||
+         inet_pton(AF_INET6, text.c_str(), buffer) == 1;
 }
 
 // Whether the address inet_pton reads can send a packet, by the system's own tests.
@@ -25,22 +26,60 @@ bool InetPtonSender(const std::string& text) {
     return host != INADDR_ANY && host != INADDR_BROADCAST && !IN_MULTICAST(host);
   }
   if (inet_pton(AF_INET6, text.c_str(), &v6) != 1) return false;
-  if (IN6_IS_ADDR_V4MAPPED(&v6)) return InetPtonSender(std::to_string(v6.s6_addr[12]) + "." + std::to_string(v6.s6_addr[13]) +
-                                                       "." + std::to_string(v6.s6_addr[14]) + "." +
-                                                       std::to_string(v6.s6_addr[15]));
+  if (IN6_IS_ADDR_V4MAPPED(&v6))
+    return InetPtonSender(std::to_string(v6.s6_addr[12]) + "." + std::to_string(v6.s6_addr[13]) +
+                          "." + std::to_string(v6.s6_addr[14]) + "." +
+                          std::to_string(v6.s6_addr[15]));
   return !IN6_IS_ADDR_UNSPECIFIED(&v6) && !IN6_IS_ADDR_MULTICAST(&v6);
 }
 
 TEST(InetPtonAgreement, ChosenForms) {
-  // Forms that random texts seldom reach: whole addresses, lists, ranges, prefixes, zones, keywords.
-  for (const char* text :
-       {"fe80::1c2b:3ff:fe4d:5e6f", "1:2:3:4:5:6:7:8", "::ffff:192.0.2.1", "1:2:3:4:5:6:1.2.3.4", "1:2:3:4:5:6:7::",
-        "::2:3:4:5:6:7:8", "any", "192.0.2.1,192.0.2.2", "192.0.2.1-192.0.2.9", "192.0.2.0/24", "fe80::1%eth0",
-        " 192.0.2.1", "192.0.2.1 ", "1:2:3:4:5:6:7:8:9", "1:2:3:4:5:6:7:8::", "1:2:3:4:5:6:7:1.2.3.4", "g::1",
-        "255.255.255.255", "256.0.0.1", "01.2.3.4", "1.2.3.", "1::2::3", ":1::", "12345::", "1::2:3:4:5:6:7:8",
-        "::1.2.3", "::a1.2.3.4", "0.0.0.0", "::", "0::0", "224.0.0.1", "239.255.255.255", "223.255.255.255",
-        "240.0.0.1", "ff02::1", "FF00::", "fe80::1", "::ffff:255.255.255.255", "::ffff:0.0.0.0", "::ffff:224.0.0.9",
-        "::ffff:0:0", "::0.0.0.0", "::1", "0.0.0.1"}) {
+  // Forms that random texts seldom reach: whole addresses, lists, ranges, prefixes, zones,
+  // keywords.
+  for (const char* text : {"fe80::1c2b:3ff:fe4d:5e6f",
+                           "1:2:3:4:5:6:7:8",
+                           "::ffff:192.0.2.1",
+                           "1:2:3:4:5:6:1.2.3.4",
+                           "1:2:3:4:5:6:7::",
+                           "::2:3:4:5:6:7:8",
+                           "any",
+                           "192.0.2.1,192.0.2.2",
+                           "192.0.2.1-192.0.2.9",
+                           "192.0.2.0/24",
+                           "fe80::1%eth0",
+                           " 192.0.2.1",
+                           "192.0.2.1 ",
+                           "1:2:3:4:5:6:7:8:9",
+                           "1:2:3:4:5:6:7:8::",
+                           "1:2:3:4:5:6:7:1.2.3.4",
+                           "g::1",
+                           "255.255.255.255",
+                           "256.0.0.1",
+                           "01.2.3.4",
+                           "1.2.3.",
+                           "1::2::3",
+                           ":1::",
+                           "12345::",
+                           "1::2:3:4:5:6:7:8",
+                           "::1.2.3",
+                           "::a1.2.3.4",
+                           "0.0.0.0",
+                           "::",
+                           "0::0",
+                           "224.0.0.1",
+                           "239.255.255.255",
+                           "223.255.255.255",
+                           "240.0.0.1",
+                           "ff02::1",
+                           "FF00::",
+                           "fe80::1",
+                           "::ffff:255.255.255.255",
+                           "::ffff:0.0.0.0",
+                           "::ffff:224.0.0.9",
+                           "::ffff:0:0",
+                           "::0.0.0.0",
+                           "::1",
+                           "0.0.0.1"}) {
     EXPECT_EQ(IsSingleAddressLiteral(text), InetPtonAccepts(text)) << '"' << text << '"';
     EXPECT_EQ(IsSenderAddress(text), InetPtonSender(text)) << '"' << text << '"';
   }

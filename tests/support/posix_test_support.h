@@ -26,10 +26,13 @@ class TempFolder {
   std::string operator/(const std::string& name) const { return path_ + "/" + name; }
   std::set<std::string> Names() const {
     std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(path_)) names.insert(entry.path().filename());
+    for (const auto& entry : std::filesystem::directory_iterator(path_))
+      names.insert(entry.path().filename());
     return names;
   }
-  void Write(const std::string& name, const std::string& bytes) const { std::ofstream(*this / name) << bytes; }
+  void Write(const std::string& name, const std::string& bytes) const {
+    std::ofstream(*this / name) << bytes;
+  }
   std::string Read(const std::string& name) const { return Contents(*this / name); }
   static std::string Contents(const std::string& path) {
     std::ifstream file(path);

@@ -60,7 +60,8 @@ TEST(PosixFiles, LinksAreNeitherReadNorWrittenThroughButACopyFollowsItsSource) {
   PosixFileService files;
   dir.Write("target", "kept");
   for (const char* link : {"read", "append", "dangling", "from", "to"}) {
-    std::filesystem::create_symlink(std::string(link) == "dangling" ? dir / "nowhere" : dir / "target", dir / link);
+    std::filesystem::create_symlink(
+        std::string(link) == "dangling" ? dir / "nowhere" : dir / "target", dir / link);
   }
   EXPECT_NE(ErrorNumber([&] { files.OpenTextFile(dir / "read"); }), 0);
   EXPECT_NE(ErrorNumber([&] { files.AppendLine(dir / "append", "line"); }), 0);
@@ -76,7 +77,8 @@ TEST(PosixFiles, LinksAreNeitherReadNorWrittenThroughButACopyFollowsItsSource) {
   files.RemoveFile(dir / "read");
   files.RemoveFile(dir / "read");
   EXPECT_EQ(dir.Read("target"), "kept");
-  EXPECT_EQ(dir.Names(), (std::set<std::string>{"append", "copy", "dangling", "from", "target", "to"}));
+  EXPECT_EQ(dir.Names(),
+            (std::set<std::string>{"append", "copy", "dangling", "from", "target", "to"}));
 }
 
 TEST(PosixFiles, OnlyCopiesOfProcessesThatNoLongerRunAreStale) {

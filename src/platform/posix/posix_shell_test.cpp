@@ -35,13 +35,15 @@ TEST(PosixShell, StartsTheProgramWithItsArgumentsUninterpreted) {
   TempFolder dir;
   ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
   // sh writes each of its arguments as <argument> into the FIFO, its $0.
-  const std::string command_line = "sh -c \"printf '<%s>' \\\"$@\\\" > \\\"$0\\\"\" \"" + (dir / "fifo") +
-                                   R"(" "two words" "say \"hi\"" $HOME ; a|b `id` * && > out %PATH% 'single')";
+  const std::string command_line =
+      "sh -c \"printf '<%s>' \\\"$@\\\" > \\\"$0\\\"\" \"" + (dir / "fifo") +
+      R"(" "two words" "say \"hi\"" $HOME ; a|b `id` * && > out %PATH% 'single')";
   PosixShell shell;
   for (auto start : {&PosixShell::run, &PosixShell::Exec}) {
     (shell.*start)(command_line);
     EXPECT_FALSE(HasChildren());  // nothing of ours to reap, now or later
-    EXPECT_EQ(ReadFifo(dir / "fifo"), R"(<two words><say "hi"><$HOME><;><a|b><`id`><*><&&><>><out><%PATH%><'single'>)");
+    EXPECT_EQ(ReadFifo(dir / "fifo"),
+              R"(<two words><say "hi"><$HOME><;><a|b><`id`><*><&&><>><out><%PATH%><'single'>)");
     EXPECT_FALSE(HasChildren());
   }
   EXPECT_EQ(dir.Names(), std::set<std::string>{"fifo"});
@@ -68,14 +70,16 @@ TEST(PosixShell, RunAndWaitAndRunAndReadGiveTheExitStatus) {
   EXPECT_EQ(read.status, 4);
   EXPECT_EQ(read.output, std::string("a\0b", 3));
   EXPECT_EQ(ErrorNumber([&] { shell.RunAndRead("yes", 1 << 20); }), kErrPathFileAccess);
-  EXPECT_EQ(ErrorNumber([&] { shell.RunAndRead("quennet-no-such-program", 10); }), kErrFileNotFound);
+  EXPECT_EQ(ErrorNumber([&] { shell.RunAndRead("quennet-no-such-program", 10); }),
+            kErrFileNotFound);
   EXPECT_FALSE(HasChildren());
 }
 
 TEST(PosixShell, ExpandsDefinedEnvironmentReferencesOnly) {
   ::setenv("QUENNET_TEST_WINDIR", "/srv/windows", 1);
   ::unsetenv("QUENNET_TEST_UNSET");
-  EXPECT_EQ(PosixShell().ExpandEnvironmentStrings("%QUENNET_TEST_WINDIR%\\x %QUENNET_TEST_UNSET% %quennet_test_windir%"),
+  EXPECT_EQ(PosixShell().ExpandEnvironmentStrings(
+                "%QUENNET_TEST_WINDIR%\\x %QUENNET_TEST_UNSET% %quennet_test_windir%"),
             "/srv/windows\\x %QUENNET_TEST_UNSET% %quennet_test_windir%");
 }
 

@@ -15,9 +15,10 @@ std::string FieldsAfterCall(const char* setting) {
 }
 
 TEST(PosixVersion, ReadsFourNumbersOrLeavesTheRecord) {
-  EXPECT_EQ(FieldsAfterCall("2.05.01.4294967295") + " " + FieldsAfterCall(nullptr), "2.5.1.4294967295 3.0.0.0");
-  for (const char* bad : {"", "2.6.1", "2.6.1.7601.0", "2.6..7601", "2.6.1.x", "-2.6.1.7601", " 2.6.1.7601",
-                          "2.6.1.4294967296"}) {
+  EXPECT_EQ(FieldsAfterCall("2.05.01.4294967295") + " " + FieldsAfterCall(nullptr),
+            "2.5.1.4294967295 3.0.0.0");
+  for (const char* bad : {"", "2.6.1", "2.6.1.7601.0", "2.6..7601", "2.6.1.x", "-2.6.1.7601",
+                          " 2.6.1.7601", "2.6.1.4294967296"}) {
     EXPECT_EQ(FieldsAfterCall(bad), "9.9.9.9") << bad;
   }
 }
