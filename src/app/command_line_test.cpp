@@ -19,18 +19,15 @@ std::string Roles(const std::string& text) {
 TEST(CommandLine, TokensTakeTheirRolesByPositionAndShape) {
   const std::pair<const char*, const char*> cases[] = {
       {"", "nothing to verify"},
-      {"701,702,703", "nothing to verify"},
       {"701  dt", "nothing to verify"},
       {"701,702,703 dt,dt,dt KnockRDP 30 443", "701,702,703|dt,dt,dt|KnockRDP|30|443||start"},
       {"701 dt  KnockRDP 30", "701|dt||KnockRDP|30||start"},  // empty tokens count
-      {"1 dt R 30 443 8443", "1|dt|R|30|8443||start"},
       {"1 dt R 30 443 8443 x", "1|dt|R|30|x||start"},
       {"1 dt R 30 fe80::1 x 3389", "1|dt|R|30|3389|fe80::1|start"},
       {"1 dt R 30 192.168.1.20 2012-07-17", "1|dt|R|30||192.168.1.20|2012-07-17"},
       {"1 dt R 30 10.0.0.256",
        "1|dt|R|30||10.0.0.256|start"},  // the address test looks at characters only
       {"1 dt R 30 FE80::1", "1|dt|R|30|||start"},
-      {"1 dt R 30 192.0.2.0/24", "1|dt|R|30|||start"},
       {"1 dt R 30 10:17:07", "1|dt|R|30|||start"},  // a time is a date, so it takes no role
       {"1 dt R 30 2012-07-17 443", "1|dt|R|30|443||start"},
   };
@@ -41,8 +38,6 @@ TEST(CommandLine, OnlyALeadingStrictOptionAndItsBlankAreTakenOff) {
   const std::tuple<const char*, const char*, bool> cases[] = {
       {"--strict 701 dt R 30", "701 dt R 30", true},
       {"--strict  701 dt R 30", " 701 dt R 30", true},
-      {"--strict", "--strict", false},
-      {"701 dt R 30 --strict", "701 dt R 30 --strict", false},
       {" --strict 701 dt R 30", " --strict 701 dt R 30", false},
       {"--strictly 701", "--strictly 701", false},
   };

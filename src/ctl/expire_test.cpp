@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <sstream>
 
 #include "ctl/knock_log.h"
@@ -52,7 +53,10 @@ TEST(KnockStates, TrustsOnlyQuennetsEventsThatSystemWroteOnTheRule) {
             "IP=198.51.100.7\r\nport=3389",
             '"') +
       Event(100, "2012-07-17T08:30:00Z", "S-1-5-21-1-2-3-1001",
-            Knock("KnockRDP", "192.0.2.99")) +  // forged
+            Knock("KnockRDP", "192.0.2.99")) +  // forged, and below of another provider
+      std::regex_replace(
+          Event(100, "2012-07-17T08:30:00Z", "S-1-5-18", Knock("KnockRDP", "192.0.2.96")),
+          std::regex("Quennet' "), "Other' ") +
       Event(100, "2012-07-17T08:31:00Z", "S-1-5-18", Knock("OtherRule", "192.0.2.98")) +
       Event(100, "2012-07-17T08:32:00Z", "S-1-5-18", Knock("KnockRDP", "0.0.0.0")) +
       Event(100, "2012-07-17T25:00:00Z", "S-1-5-18", Knock("KnockRDP", "192.0.2.97")) +  // no time
@@ -89,27 +93,19 @@ struct ExpireCase {
 TEST(Expire, ClosesWhatNoOpenKnockAccountsForAndCarriesOnPastAFailure) {
   const std::string query = EventQueryCommand(20000);
   const std::string show = "netsh advfirewall firewall show rule name=KnockRDP";
-  const std::string by_address = "netsh advfirewall firewall delete rule name=KnockRDP remoteip=";
+  const std::string every = "netsh advfirewall firewall delete rule name=KnockRDP";
+  const std::string by_address = every + " remoteip=";
   const CommandOutput deleted{0, "Deleted 1 rule(s).\r\nOk.\r\n"};
   const CommandOutput no_match{1, "\r\nNo rules match the specified criteria.\r\n"};
+  const CommandOutput refused{1, "The requested operation requires elevation"};
+  const std::string knocker = Shown("203.0.113.45/32"), by_hand = Shown("192.0.2.5/32");
+  const Lines both = {by_address + "203.0.113.45", by_address + "192.0.2.5"};
   const ExpireCase cases[] = {
-      {"expired and listed", Shown("203.0.113.45/32"), deleted, 0, {by_address + "203.0.113.45"}},
-      {"expired, its rule gone by hand", "", no_match, 0, {by_address + "203.0.113.45"}},
-      {"a rule by hand",
-       Shown("203.0.113.45/32") + Shown("192.0.2.5/32"),
-       deleted,
-       0,
-       {by_address + "203.0.113.45", by_address + "192.0.2.5"}},
-      {"a rule open to any address",
-       Shown("Any"),
-       deleted,
-       0,
-       {"netsh advfirewall firewall delete rule name=KnockRDP"}},
-      {"netsh refuses",
-       Shown("203.0.113.45/32") + Shown("192.0.2.5/32"),
-       {1, "The requested operation requires elevation"},
-       1,
-       {by_address + "203.0.113.45", by_address + "192.0.2.5"}},
+      {"expired and listed", knocker, deleted, 0, {both[0]}},
+      {"expired, its rule gone by hand", "", no_match, 0, {both[0]}},
+      {"a rule by hand", knocker + by_hand, deleted, 0, both},
+      {"open to any address", Shown("Any"), deleted, 0, {every}},
+      {"netsh refuses", knocker + by_hand, refused, 1, both},
   };
   for (const ExpireCase& c : cases) {
     FakeHost fake;

@@ -30,19 +30,13 @@ TEST(Page, RefusesWhatABrowserCannotSendAndWritesNothing) {
       {"h 6664",
        "the nudge: port 6665 (irc) is a bad port, one that browsers refuse to connect to; choose "
        "another with --nudge PORT"},
-      {"h 7133 --nudge 10080",
-       "the nudge: port 10080 (amanda) is a bad port, one that browsers refuse to connect to; "
-       "choose another with --nudge PORT"},
       {"--window 0 h 7133", "--window: \"0\" is not a whole number from 1 to 99999"},
       {"--window 1 --delay 600 h 7133,2280",
        "the knock takes up to 1100 ms with --delay 600, longer than its window of 1 seconds "
        "(--window)"},
       {"<script>x 7133", "HOST: \"<script>x\" is neither"},
-      {"a\"b 7133", "HOST: \"a\"b\" is neither"},
-      {"h.example/x 7133", "HOST: \"h.example/x\" is neither"},
       {"h:80 7133", "HOST: \"h:80\" is neither"},
       {"10.1.2 7133", "HOST: \"10.1.2\" is neither"},  // a browser reads it as 10.1.0.2
-      {"h.0x1f 7133", "HOST: \"h.0x1f\" is neither"},
       {"fe80::1%25eth0 7133", "HOST: \"fe80::1%25eth0\" is neither"},
       {"224.0.0.1 7133", "HOST: \"224.0.0.1\" is neither"},
   };

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "fwlog/time_stamps.h"
@@ -17,21 +18,12 @@ TEST(ReadNewestStamp, FindsAndYieldsWhatASearchOfTheWholeTextDoesWhereverTheStam
   const std::size_t piece = kNewestStampPiece;
   std::vector<std::string> texts = {std::string(3 * piece + 100, '7')};  // no stamp at all
   // A stamp at the end, where the last two characters are never seen; across the start
-  // of the last piece, and of the one before it; well before them.
-  const std::size_t afters[] = {2,
-                                3,
-                                100,
-                                piece - 22,
-                                piece - 21,
-                                piece - 20,
-                                piece - 19,
-                                piece - 18,
-                                2 * piece - 40,
-                                2 * piece - 39,
-                                2 * piece - 38,
-                                3 * piece + 5000};
-  for (const std::size_t after : afters)
-    texts.push_back(std::string(1000, 'x') + kStamp + std::string(after, 'y'));
+  // of the last piece, and of the one before it; well before them. As {pieces, bytes} after it.
+  const std::pair<std::size_t, int> afters[] = {{0, 2},   {0, 3},   {0, 100}, {1, -22},
+                                                {1, -21}, {1, -20}, {1, -19}, {1, -18},
+                                                {2, -40}, {2, -39}, {2, -38}, {3, 5000}};
+  for (const auto& [pieces, bytes] : afters)
+    texts.push_back(std::string(1000, 'x') + kStamp + std::string(pieces * piece + bytes, 'y'));
   for (const std::string& text : texts) {
     FakeHost fake;
     fake.files.files[kLog] = text;

@@ -20,25 +20,15 @@ TEST(MakeTrustedFolder, CreatesResetsOrRefusesByWhatTheFolderIs) {
     std::string refusal;  // empty: the folder is used
   };
   const std::string reset = std::string("MakePrivate ") + kFolder;
+  const std::string owned = "it is owned by another account";
+  const std::string link = "it is a symbolic link, junction or other reparse point";
   const Case cases[] = {
       {"missing", false, {}, {std::string("CreatePrivateFolder ") + kFolder}, ""},
       {"private", true, {true, false, true, true, false}, {}, ""},
       {"writable by others", true, {true, false, true, true, true}, {reset}, ""},
-      {"another owner",
-       true,
-       {true, false, true, false, false},
-       {},
-       "it is owned by another account"},
-      {"another owner, writable",
-       true,
-       {true, false, true, false, true},
-       {},
-       "it is owned by another account"},
-      {"a link",
-       true,
-       {true, true, true, true, false},
-       {},
-       "it is a symbolic link, junction or other reparse point"},
+      {"another owner", true, {true, false, true, false, false}, {}, owned},
+      {"another owner, writable", true, {true, false, true, false, true}, {}, owned},
+      {"a link", true, {true, true, true, true, false}, {}, link},
       {"a file", true, {true, false, false, true, false}, {}, "it is not a folder"},
   };
   for (const Case& c : cases) {
