@@ -17,9 +17,6 @@ TEST(CommandReadings, AuditInclusionByTheSubcategoryGuid) {
     std::string csv;
     std::optional<std::string> inclusion;
   } cases[] = {
-      {header + "\r\nHOST,System,Filtering Platform Packet "
-                "Drop,{0CCE9225-69AE-11D9-BED3-505054503030},Failure,\r\n",
-       "Failure"},
       {"\r\n" + header +
            ",Setting Value\r\nHOST,System,Filtering Platform "
            "Connection,{0CCE9226-69AE-11D9-BED3-505054503030},"

@@ -34,9 +34,8 @@ TEST(Correlation, ReturnsTheAddressOfTheLastEntryInTheWindowWithThePortAnywhereU
 
 TEST(Correlation, WindowEndsAtTheReferenceTime) {
   const std::tuple<const char*, const char*, bool> cases[] = {
-      {"10:17:30", "30", true},    {"10:17:01", "30", true},   {"10:17:00", "30", false},
-      {"10:17:31", "30", false},   {"10:17:01", "30.9", true}, {"10:17:30", "0", false},
-      {"10:17:30", "soon", false},
+      {"10:17:30", "30", true},  {"10:17:01", "30", true},   {"10:17:00", "30", false},
+      {"10:17:31", "30", false}, {"10:17:01", "30.9", true}, {"10:17:30", "soon", false},
   };
   for (const auto& [time, period, in] : cases) {
     KnockHost fake;
@@ -48,7 +47,7 @@ TEST(Correlation, WindowEndsAtTheReferenceTime) {
 TEST(Correlation, TraceLines) {
   KnockHost fake;
   fake.form.DebugEnabled = kTrue;
-  fake.Log({Entry("10:16:59", "703"), Entry("10:17:20", "702"), Entry("10:17:21", "703")});
+  fake.Log({Entry("10:16:59", "703"), Entry("10:17:21", "703")});
   Correlate(fake);
   const std::string now = "7/17/2012 10:17:31 AM";
   EXPECT_EQ(
@@ -60,7 +59,6 @@ TEST(Correlation, TraceLines) {
           now + "  -  Firewall log entry time stamp = 2012-07-17 10:16:59 ",
           now + "  -  Time stamp needing matched is 7/17/2012 10:17:30 AM",
           now + "  -  Date difference not within threshold: 31",
-          "possible match:" + Entry("10:17:20", "702"),
           "possible match:" + Entry("10:17:21", "703"),
           now + "  -  Firewall log entry time stamp = 2012-07-17 10:17:21 ",
           now + "  -  Time stamp needing matched is 7/17/2012 10:17:30 AM",

@@ -38,10 +38,8 @@ std::vector<std::string> Seen(const std::string& text, std::size_t piece, bool e
 std::vector<std::string> Holding(std::vector<std::string> lines,
                                  const std::vector<std::string_view>& needles) {
   std::erase_if(lines, [&](const std::string& line) {
-    const auto holds = [&](std::string_view needle) {
-      return line.find(needle) != std::string::npos;
-    };
-    return std::none_of(needles.begin(), needles.end(), holds);
+    return std::none_of(needles.begin(), needles.end(),
+                        [&](std::string_view needle) { return line.find(needle) != line.npos; });
   });
   return lines;
 }

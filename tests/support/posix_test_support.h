@@ -33,9 +33,8 @@ class TempFolder {
   void Write(const std::string& name, const std::string& bytes) const {
     std::ofstream(*this / name) << bytes;
   }
-  std::string Read(const std::string& name) const { return Contents(*this / name); }
-  static std::string Contents(const std::string& path) {
-    std::ifstream file(path);
+  std::string Read(const std::string& name) const {
+    std::ifstream file(*this / name);
     return {std::istreambuf_iterator<char>(file), {}};
   }
 
