@@ -26,7 +26,6 @@ TEST(MakeTrustedFolder, CreatesResetsOrRefusesByWhatTheFolderIs) {
       {"missing", false, {}, {std::string("CreatePrivateFolder ") + kFolder}, ""},
       {"private", true, {true, false, true, true, false}, {}, ""},
       {"writable by others", true, {true, false, true, true, true}, {reset}, ""},
-      {"another owner", true, {true, false, true, false, false}, {}, owned},
       {"another owner, writable", true, {true, false, true, false, true}, {}, owned},
       {"a link", true, {true, true, true, true, false}, {}, link},
       {"a file", true, {true, false, false, true, false}, {}, "it is not a folder"},
