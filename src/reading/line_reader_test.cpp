@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 #include "errors/error.h"
+#include "platform/fake/fake_files.h"
 
 namespace quennet {
 namespace {
@@ -53,21 +53,6 @@ TEST(LineReader, EndsLinesAtCrLfLfAndLoneCrWhereverTheChunksBreak) {
   }
 }
 
-// A file whose first read gives `text` and whose second read fails.
-class FailingAfter : public FileInOrder {
- public:
-  explicit FailingAfter(std::string text) : text_(std::move(text)) {}
-  std::size_t Read(char* buffer, std::size_t) override {
-    if (++calls_ > 1) throw RuntimeError(57, "Device I/O error");
-    std::memcpy(buffer, text_.data(), text_.size());
-    return text_.size();
-  }
-
- private:
-  std::string text_;
-  int calls_ = 0;
-};
-
 struct Reports : ReadReporter {
   void ReadFailed(const RuntimeError& error) override { seen.push_back(error.description()); }
   std::vector<std::string> seen;
@@ -78,16 +63,19 @@ struct Reports : ReadReporter {
 TEST(LineReader, AFailedReadEndsTheInput) {
   std::string line;
   std::string_view block;
-  FailingAfter thrown("a\nb\r");
-  LineReader lines(thrown);
+  FakeFileService files;  // reads of "a\nb\r" and more, failing after the first four bytes
+  files.files["f"] = "a\nb\r and more";
+  files.FailReadsFrom("f", 4);
+  const auto thrown = files.OpenTextFile("f");
+  LineReader lines(*thrown);
   EXPECT_TRUE(lines.ReadLine(line));
   EXPECT_EQ(line, "a");
   EXPECT_THROW(lines.ReadLine(line), RuntimeError);
   EXPECT_FALSE(lines.ReadLine(line));
 
   Reports reports;
-  FailingAfter reported("a\nb\r");
-  LineReader blocks(reported, &reports);
+  const auto reported = files.OpenTextFile("f");
+  LineReader blocks(*reported, &reports);
   EXPECT_TRUE(blocks.ReadLines(block));
   EXPECT_EQ(block, "a\n");
   EXPECT_FALSE(blocks.ReadLines(block));
