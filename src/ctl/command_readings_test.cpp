@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "ctl/command_readings.h"
 #include "ctl/status_checks.h"
 
@@ -108,29 +110,26 @@ TEST(SecurityLog, FailsWhenFullAndHoldingLessThanADayOrKeepingOldEvents) {
   constexpr std::uint64_t kMiB = 1 << 20;
   const DateTime now{1'000'000'000};
   const EventLogConfig overwrites{20 * kMiB, false, false}, keeps{20 * kMiB, true, false};
-  struct Case {
-    const char* what;
-    EventLogConfig config;
-    std::uint64_t file_size;
-    std::optional<std::int64_t> oldest_hours;
-    bool ok;
-    std::string mend;
-  } cases[] = {
-      {"not full", overwrites, 18 * kMiB, 2, true, ""},
-      {"full, six hours", overwrites, 20 * kMiB - 4096, 6, false,
-       "wevtutil sl Security /ms:167772160"},
-      {"full, two days", overwrites, 20 * kMiB, 48, true, ""},
-      {"full, keeps old events", keeps, 20 * kMiB, 48, false, "wevtutil sl Security /rt:false"},
-      {"full, archived", {20 * kMiB, true, true}, 20 * kMiB, 1, true, ""},
-      {"full, oldest unknown", overwrites, 20 * kMiB, std::nullopt, false, ""},
-  };
-  for (const Case& c : cases) {
+  // What; the configuration, the file's size and the oldest event's age in hours; whether the
+  // check holds and the first mend.
+  const std::tuple<const char*, EventLogConfig, std::uint64_t, std::optional<std::int64_t>, bool,
+                   std::string>
+      cases[] = {
+          {"not full", overwrites, 18 * kMiB, 2, true, ""},
+          {"full, six hours", overwrites, 20 * kMiB - 4096, 6, false,
+           "wevtutil sl Security /ms:167772160"},
+          {"full, two days", overwrites, 20 * kMiB, 48, true, ""},
+          {"full, keeps old events", keeps, 20 * kMiB, 48, false, "wevtutil sl Security /rt:false"},
+          {"full, archived", {20 * kMiB, true, true}, 20 * kMiB, 1, true, ""},
+          {"full, oldest unknown", overwrites, 20 * kMiB, std::nullopt, false, ""},
+      };
+  for (const auto& [what, config, file_size, oldest_hours, ok, mend] : cases) {
     const std::optional<DateTime> oldest =
-        c.oldest_hours ? std::optional<DateTime>(DateTime{now.seconds - *c.oldest_hours * 3600})
-                       : std::nullopt;
-    const LinkCheck check = JudgeSecurityLog(c.config, {c.file_size, 5000}, oldest, now);
-    EXPECT_EQ(check.ok, c.ok) << c.what << ": " << check.text;
-    EXPECT_EQ(check.mend.empty() ? "" : check.mend[0], c.mend) << c.what;
+        oldest_hours ? std::optional<DateTime>(DateTime{now.seconds - *oldest_hours * 3600})
+                     : std::nullopt;
+    const LinkCheck check = JudgeSecurityLog(config, {file_size, 5000}, oldest, now);
+    EXPECT_EQ(check.ok, ok) << what << ": " << check.text;
+    EXPECT_EQ(check.mend.empty() ? "" : check.mend[0], mend) << what;
   }
 }
 

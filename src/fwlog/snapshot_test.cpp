@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <tuple>
 
 #include "platform/fake/fake_host.h"
 #include "reading/line_reader.h"
@@ -29,15 +30,9 @@ TEST(Snapshot, ClearingTheFolderRemovesStaleCopiesAndASnapshotOfAnotherOwner) {
 }
 
 TEST(Snapshot, AnotherRunsCopyServesOnlyWhereACopyOfTheRunsOwnWouldBeTheSame) {
-  struct Case {
-    const char* what;
-    std::optional<std::int64_t> since;  // when the run started; the other run's copy began at 1000
-    bool live_changed;
-    bool snapshot_replaced;
-    bool reaches;
-    bool copies;
-  };
-  const Case cases[] = {
+  // What; when the run started (the other run's copy began at 1000); whether the live log
+  // changed, the snapshot was replaced, the copy reaches the reference; whether the run copies.
+  const std::tuple<const char*, std::optional<std::int64_t>, bool, bool, bool, bool> cases[] = {
       {"the live log unchanged", 1500, false, false, false, false},
       {"a copy begun after the start that reaches the reference", 500, true, false, true, false},
       {"a copy begun before the start", 1000, true, false, true, true},
@@ -45,7 +40,7 @@ TEST(Snapshot, AnotherRunsCopyServesOnlyWhereACopyOfTheRunsOwnWouldBeTheSame) {
       {"a reference time from the command line", std::nullopt, false, false, true, true},
       {"a snapshot that is not the copy recorded", 500, false, true, true, true},
   };
-  for (const Case& c : cases) {
+  for (const auto& [what, since, live_changed, snapshot_replaced, reaches, copies] : cases) {
     FakeHost fake;
     FormState form;
     form.AppDataFolder = "C:\\Data";
@@ -55,17 +50,16 @@ TEST(Snapshot, AnotherRunsCopyServesOnlyWhereACopyOfTheRunsOwnWouldBeTheSame) {
     fake.clock.elapsed_ms = 1000;
     RefreshSnapshot(fake.host, form, [](const NewestStamp&) { return false; });  // another run's
     fake.clock.elapsed_ms = 2000;
-    if (c.live_changed)
-      fake.files.files[form.FirewallLogPath] += "2012-07-17 10:17:08 DROP TCP\r\n";
-    if (c.snapshot_replaced) fake.files.files[snapshot] += "2012-07-17 10:17:09 DROP TCP\r\n";
+    if (live_changed) fake.files.files[form.FirewallLogPath] += "2012-07-17 10:17:08 DROP TCP\r\n";
+    if (snapshot_replaced) fake.files.files[snapshot] += "2012-07-17 10:17:09 DROP TCP\r\n";
     fake.files.changes.clear();
-    form.SharedSnapshotsSince = c.since;
+    form.SharedSnapshotsSince = since;
 
     const SnapshotInUse in_use =
-        RefreshSnapshot(fake.host, form, [&](const NewestStamp&) { return c.reaches; });
-    EXPECT_EQ(fake.files.changes.size(), c.copies ? 1u : 0u) << c.what;
-    ASSERT_TRUE(in_use.exists && in_use.stream) << c.what;
-    EXPECT_EQ(LineReader(*in_use.stream).ReadAll(), fake.files.files[snapshot]) << c.what;
+        RefreshSnapshot(fake.host, form, [&](const NewestStamp&) { return reaches; });
+    EXPECT_EQ(fake.files.changes.size(), copies ? 1u : 0u) << what;
+    ASSERT_TRUE(in_use.exists && in_use.stream) << what;
+    EXPECT_EQ(LineReader(*in_use.stream).ReadAll(), fake.files.files[snapshot]) << what;
   }
 }
 
