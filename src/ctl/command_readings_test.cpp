@@ -20,16 +20,14 @@ TEST(CommandReadings, AuditInclusionByTheSubcategoryGuid) {
     std::optional<std::string> inclusion;
   } cases[] = {
       {"\r\n" + header +
-           ",Setting Value\r\nHOST,System,Filtering Platform "
-           "Connection,{0CCE9226-69AE-11D9-BED3-505054503030},"
-           "Success and Failure,,3\r\nHOST,System,Filtering Platform Packet "
-           "Drop,{0cce9225-69ae-11d9-bed3-505054503030},"
+           ",Setting Value\r\nHOST,System,Filtering Platform Connection,"
+           "{0CCE9226-69AE-11D9-BED3-505054503030},Success and Failure,,3\r\n"
+           "HOST,System,Filtering Platform Packet Drop,{0cce9225-69ae-11d9-bed3-505054503030},"
            "No Auditing,,0\r\n",
        "No Auditing"},
-      {"\"Machine Name\",\"Policy Target\",\"Subcategory\",\"Subcategory GUID\",\"Inclusion "
-       "Setting\"\r\n"
-       "\"HOST\",\"System\",\"Filtering Platform Packet "
-       "Drop\",\"{0CCE9225-69AE-11D9-BED3-505054503030}\",\"Success and Failure\"",
+      {"\"Machine Name\",\"Policy Target\",\"Subcategory\",\"Subcategory GUID\","
+       "\"Inclusion Setting\"\r\n\"HOST\",\"System\",\"Filtering Platform Packet Drop\","
+       "\"{0CCE9225-69AE-11D9-BED3-505054503030}\",\"Success and Failure\"",
        "Success and Failure"},
       {"Error 0x00000005 occurred:\r\nAccess is denied.\r\n", std::nullopt},
   };
@@ -41,14 +39,14 @@ TEST(CommandReadings, ProfileLoggingAndTheFileNameAsTheFirewallExpandsIt) {
   const std::string rule = std::string(70, '-');
   const std::string shown =
       "\r\nDomain Profile Settings: \r\n" + rule +
-      "\r\nLogAllowedConnections                 Disable\r\nLogDroppedConnections                 "
-      "Enable\r\n"
-      "FileName                              "
-      "%systemroot%\\system32\\LogFiles\\Firewall\\pfirewall.log\r\n"
-      "MaxFileSize                           32767\r\n\r\nPublic Profile Settings: \r\n" +
+      "\r\nLogAllowedConnections                 Disable\r\n"
+      "LogDroppedConnections                 Enable\r\n"
+      "FileName                              %systemroot%\\system32\\LogFiles\\Firewall\\"
+      "pfirewall.log\r\nMaxFileSize                           32767\r\n\r\n"
+      "Public Profile Settings: \r\n" +
       rule +
-      "\r\nLogDroppedConnections                 Disable\r\nFileName                              "
-      "D:\\Firewall Logs\\public.log\r\n\r\nOk.\r\n\r\n";
+      "\r\nLogDroppedConnections                 Disable\r\n"
+      "FileName                              D:\\Firewall Logs\\public.log\r\n\r\nOk.\r\n\r\n";
   const std::vector<ProfileLogging> profiles = ReadProfileLogging(shown);
   ASSERT_EQ(profiles.size(), 2u);
   EXPECT_EQ(profiles[0].profile + "|" + profiles[0].dropped + "|" + profiles[0].file,
@@ -67,21 +65,20 @@ TEST(CommandReadings, ProfileLoggingAndTheFileNameAsTheFirewallExpandsIt) {
 // schtasks prints it in UTF-16.
 TEST(CommandReadings, EventLogSizesAndTaskDefinitions) {
   const std::optional<EventLogConfig> config = ReadEventLogConfig(
-      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<channel name=\"Application\" "
-      "isolation=\"Application\"\r\n"
-      "xmlns=\"http://schemas.microsoft.com/win/2004/08/events\">\r\n<logging>\r\n<retention>true</"
-      "retention>\r\n"
-      "<autoBackup>true</autoBackup>\r\n<maxSize>9000000</maxSize>\r\n</"
-      "logging>\r\n<publishing>\r\n</publishing>\r\n"
-      "</channel>\r\n");
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
+      "<channel name=\"Application\" isolation=\"Application\"\r\n"
+      "xmlns=\"http://schemas.microsoft.com/win/2004/08/events\">\r\n<logging>\r\n"
+      "<retention>true</retention>\r\n<autoBackup>true</autoBackup>\r\n"
+      "<maxSize>9000000</maxSize>\r\n</logging>\r\n<publishing>\r\n"
+      "</publishing>\r\n</channel>\r\n");
   ASSERT_TRUE(config);
   EXPECT_EQ(config->max_size, 9000000u);
   EXPECT_TRUE(config->retention && config->auto_backup);
   EXPECT_FALSE(ReadEventLogConfig("<logging><maxSize>-1</maxSize></logging>"));
   const std::optional<EventLogInfo> info = ReadEventLogInfo(
-      "creationTime: 2012-07-17T06:00:00.000Z\r\nlastAccessTime: "
-      "2012-07-17T08:17:07.000Z\r\nfileSize: 20975616\r\n"
-      "attributes: 32\r\nnumberOfLogRecords: 35215\r\noldestRecordNumber: 97\r\n");
+      "creationTime: 2012-07-17T06:00:00.000Z\r\nlastAccessTime: 2012-07-17T08:17:07.000Z\r\n"
+      "fileSize: 20975616\r\nattributes: 32\r\nnumberOfLogRecords: 35215\r\n"
+      "oldestRecordNumber: 97\r\n");
   ASSERT_TRUE(info);
   EXPECT_EQ(info->file_size, 20975616u);
   EXPECT_EQ(info->records, 35215u);
