@@ -12,15 +12,12 @@ constexpr std::string_view kRecord =
     "2012-07-17 10:17:07 DROP TCP 192.0.2.10 192.0.2.20 51234 7000 52 S 1234567 0 8192 - - - "
     "RECEIVE";
 
-TEST(LineFields, SourceAddressDropsEveryCopyOfThePrefix) {
+TEST(LineFields, SourceAddressDropsEveryCopyOfThePrefixAndTheHeaderPlacesTheFields) {
   EXPECT_EQ(SourceAddress(kRecord, "DROP TCP"), "192.0.2.10");
   EXPECT_EQ(SourceAddress("aXbcaXbd e", "X"), "cd");  // the prefix is "aXb"
   EXPECT_EQ(SourceAddress(kRecord, ""), "01-07-17");  // the prefix is "2"
   EXPECT_EQ(SourceAddress("10:17:07 DROP TCP", "DROP TCP") + SourceAddress(kRecord, "DROP UDP"),
             "");
-}
-
-TEST(LineFields, TheHeaderPlacesTheFieldsOfAStrictKnock) {
   EXPECT_EQ(FieldAt(kRecord, 16), "RECEIVE");
   EXPECT_EQ(FieldAt("a  b", 1), "");
   EXPECT_EQ(FieldAt(kRecord, 17), std::nullopt);  // too few fields

@@ -48,7 +48,7 @@ const std::string kHandWritten =
     "[-HKEY_LOCAL_MACHINE\\Software\\Other]\n\"Skipped\"=\"no\"\n"
     "[HKEY_LOCAL_MACHINE\\Software\\Otherx\n\"Skipped\"=\"no\"\n";
 
-TEST(LoadRegistryExport, ReadsEveryFormOfValueAndSkipsWhatItCannotRead) {
+TEST(LoadRegistryExport, ReadsEveryFormOfValueSkipsWhatItCannotReadAndNarrowsUtf16Text) {
   MemoryRegistry registry;
   LoadRegistryExport(kHandWritten, registry);
   const std::pair<const char*, Stored> cases[] = {
@@ -63,10 +63,7 @@ TEST(LoadRegistryExport, ReadsEveryFormOfValueAndSkipsWhatItCannotRead) {
   for (const char* name : {"Deleted", "Unclosed", "LongDword", "BadHex", "BrokenOff", "Skipped"})
     EXPECT_EQ(Lookup(registry, "Software\\Tolvaren\\Test", name), std::nullopt) << name;
   EXPECT_EQ(Lookup(registry, "Software\\Other", "Skipped"), std::nullopt);
-}
-
-TEST(LoadRegistryExport, NarrowsUtf16TextAndTakesOlderAndUnheadedFiles) {
-  MemoryRegistry registry;
+  // UTF-16 text narrowed; older and unheaded files taken too.
   std::string utf16 = Utf16Export(
       u"Windows Registry Editor Version 5.00\r\n[HKEY_LOCAL_MACHINE\\K]\r\n"
       u"\"N\"=\"\u00e9\u0100\U0001F600\xDC00\xDC01.\"\r\n"
