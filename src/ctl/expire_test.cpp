@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <regex>
 #include <sstream>
 
@@ -144,9 +145,8 @@ TEST(Expire, OnTheOlderFirewallThePortOpeningGoesWithTheLastKnock) {
     Ctl ctl{fake.host, out, err};
     EXPECT_EQ(RunQuennetCtl(ctl, {"expire", "--now", now, "KnockRDP", "3389", "30"}), 0) << now;
     const auto ran = [&](const std::string& part) {
-      return std::count_if(
-          fake.shell.commands.begin(), fake.shell.commands.end(),
-          [&](const std::string& command) { return command.find(part) != std::string::npos; });
+      return std::ranges::count_if(fake.shell.commands,
+                                   [&](const std::string& c) { return c.find(part) != c.npos; });
     };
     EXPECT_EQ(ran("Netsh firewall delete portopening tcp 3389"), closes) << now;
     EXPECT_EQ(ran("/ID 101"), closes ? 2 : 0) << now;

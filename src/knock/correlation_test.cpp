@@ -50,18 +50,17 @@ TEST(Correlation, TraceLines) {
   fake.Log({Entry("10:16:59", "703"), Entry("10:17:21", "703")});
   Correlate(fake);
   const std::string now = "7/17/2012 10:17:31 AM";
+  const std::string needed = std::string("Time stamp needing matched is ") + test::kReference;
+  const auto at = [&](const std::string& text) { return now + "  -  " + text; };
   EXPECT_EQ(
       fake.Lines("Debug.log"),
       (std::vector<std::string>{
-          now +
-              "  Checking for match to port number 703 within 30 seconds of 7/17/2012 10:17:30 AM",
+          now + "  Checking for match to port number 703 within 30 seconds of " + test::kReference,
           "possible match:" + Entry("10:16:59", "703"),
-          now + "  -  Firewall log entry time stamp = 2012-07-17 10:16:59 ",
-          now + "  -  Time stamp needing matched is 7/17/2012 10:17:30 AM",
-          now + "  -  Date difference not within threshold: 31",
+          at("Firewall log entry time stamp = 2012-07-17 10:16:59 "), at(needed),
+          at("Date difference not within threshold: 31"),
           "possible match:" + Entry("10:17:21", "703"),
-          now + "  -  Firewall log entry time stamp = 2012-07-17 10:17:21 ",
-          now + "  -  Time stamp needing matched is 7/17/2012 10:17:30 AM",
+          at("Firewall log entry time stamp = 2012-07-17 10:17:21 "), at(needed),
           "Match time.  IP address = 203.0.113.45"}));
 }
 

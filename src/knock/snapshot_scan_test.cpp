@@ -13,11 +13,12 @@ namespace {
 
 // The lines a judge sees when it asks for lines holding `needles` (and, once it has
 // seen `switch_after` lines, `later` instead), the snapshot read `piece` bytes at a
-// time; every_line gives the line-by-line scan.
+// time; every_line gives the line-by-line scan. `trace` takes the lines of the trace.
 std::vector<std::string> Seen(const std::string& text, std::size_t piece, bool every_line,
                               const std::vector<std::string_view>& needles,
                               const std::vector<std::string_view>& later = {},
-                              std::size_t switch_after = 1000) {
+                              std::size_t switch_after = 1000,
+                              std::vector<std::string>* trace = nullptr) {
   test::KnockHost fake;
   fake.files.files[test::kSnapshot] = text;
   fake.files.read_piece = piece;
@@ -31,6 +32,7 @@ std::vector<std::string> Seen(const std::string& text, std::size_t piece, bool e
         return true;
       },
       ignored);
+  if (trace) *trace = fake.Lines("Debug.log");
   return seen;
 }
 
@@ -78,14 +80,8 @@ TEST(SnapshotScan, HandsOnTheRecordAfterTheLastNulByteOfALine) {
               std::vector<std::string>(records.begin(), records.end() - 1))
         << piece;
   }
-  test::KnockHost fake;
-  fake.files.files[test::kSnapshot] = text;
-  IgnoredReadFailures ignored;
-  ScanSnapshotFor(
-      fake.host, *fake.files.OpenTextFile(test::kSnapshot), true,
-      [] { return std::vector<std::string_view>{}; }, [](std::string_view) { return true; },
-      ignored);
-  const std::vector<std::string> trace = fake.Lines("Debug.log");
+  std::vector<std::string> trace;
+  Seen(text, 1 << 20, true, {}, {}, 1000, &trace);
   ASSERT_EQ(trace.size(), 3u);
   EXPECT_TRUE(trace[0].ends_with(
       "  -  NUL bytes passed over (the first 212 bytes of the line) before the record:first 701"));
