@@ -49,9 +49,6 @@ TEST(FirewallLogPath, FallsBackToTheWindowsFolderOnlyOn62AndLaterWithoutTheSyste
     if (earlier_exists) files.files[earlier] = "";
     EXPECT_EQ(FirewallLogPath(version, files, "C:\\Windows"), expected) << major << "." << minor;
   }
-  FakeVersion server;
-  server.Set(2, 10, 0, 20348);
-  EXPECT_EQ(VersionText(server), "10.0.20348");
 }
 
 }  // namespace
