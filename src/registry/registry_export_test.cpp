@@ -18,9 +18,12 @@ Stored Lookup(MemoryRegistry& registry, const std::string& path, const std::stri
   std::uint32_t type = 0;
   std::string data(64, '\0');
   auto size = static_cast<std::uint32_t>(data.size());
-  if (registry.RegQueryValueExA(key, name, type, reinterpret_cast<unsigned char*>(data.data()),
-                                size))
-    return {};
+  const std::int32_t read = registry.RegQueryValueExA(
+      key, name, type, reinterpret_cast<unsigned char*>(data.data()), size);
+  // An open key closes once; a closed one is no handle.
+  EXPECT_EQ(registry.RegCloseKey(key), key == 0 ? kErrorInvalidHandle : kErrorSuccess);
+  EXPECT_EQ(registry.RegCloseKey(key), kErrorInvalidHandle);
+  if (read) return {};
   return std::pair{type, data.substr(0, size)};
 }
 
