@@ -67,8 +67,8 @@ std::string BadPortReason(long port) {
 }
 
 std::string BrowserUrlHost(const std::string& host) {
-  const bool literal =
-      IsSenderAddress(host);  // an address a knock can go to: no 0.0.0.0, no multicast
+  // An address a knock can go to: no 0.0.0.0, no multicast.
+  const bool literal = IsSenderAddress(host);
   if (literal && host.find(':') != std::string::npos) return "[" + host + "]";
   if (literal || IsHostName(host)) return host;
   throw UsageError(

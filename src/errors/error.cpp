@@ -13,6 +13,28 @@ std::string RuntimeError::Detail() const {
   return detail;
 }
 
+namespace {
+
+const char* DescriptionOf(long number) {
+  switch (number) {
+    case kErrFileNotFound: return "File not found";
+    case kErrFileExists: return "File already exists";
+    case kErrDiskFull: return "Disk full";
+    case kErrDeviceUnavailable: return "Device unavailable";
+    case kErrPermissionDenied: return "Permission denied";
+    case kErrPathNotFound: return "Path not found";
+    default: return "Path/File access error";
+  }
+}
+
+}  // namespace
+
+RuntimeError SystemError(long number, std::string operation, std::string path,
+                         std::string system_message) {
+  return {number, DescriptionOf(number), std::move(operation), std::move(path),
+          std::move(system_message)};
+}
+
 std::string FatalReport(const RuntimeError& error) {
   return "Run-time error '" + std::to_string(error.number()) + "': " + error.description();
 }

@@ -41,10 +41,15 @@ class RuntimeError : public std::runtime_error {
 inline constexpr long kErrFileNotFound = 53;
 inline constexpr long kErrFileExists = 58;
 inline constexpr long kErrDiskFull = 61;
+inline constexpr long kErrDeviceUnavailable = 68;
 inline constexpr long kErrPermissionDenied = 70;
 inline constexpr long kErrPathFileAccess = 75;
 inline constexpr long kErrPathNotFound = 76;
-inline constexpr long kErrDeviceUnavailable = 68;
+
+// A failure of the system, under one of the numbers above with the host's description
+// of it, and the operation, the path and the system's message.
+RuntimeError SystemError(long number, std::string operation, std::string path,
+                         std::string system_message);
 
 // The one line that reports a fatal run-time error.
 std::string FatalReport(const RuntimeError& error);

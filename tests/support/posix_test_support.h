@@ -4,13 +4,12 @@
 
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <iterator>
 #include <set>
 #include <stdexcept>
 #include <string>
 
-#include "errors/error.h"
+#include "support/failure.h"
 
 namespace quennet {
 
@@ -41,17 +40,5 @@ class TempFolder {
  private:
   std::string path_;
 };
-
-// The RuntimeError that `action` throws; number 0 when it throws none.
-inline RuntimeError Failure(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const RuntimeError& error) {
-    return error;
-  }
-  return {0, ""};
-}
-
-inline long ErrorNumber(const std::function<void()>& action) { return Failure(action).number(); }
 
 }  // namespace quennet

@@ -18,6 +18,7 @@
 #include "platform/win32/win32_folder_security.h"
 #include "platform/win32/win32_shell.h"
 #include "reading/line_reader.h"
+#include "support/failure.h"
 
 namespace quennet {
 namespace {
@@ -30,22 +31,6 @@ void Check(bool ok, const std::string& what) {
 }
 
 std::string ReadAll(TextStream& stream) { return LineReader(stream).ReadAll(); }
-
-// The error the action throws; number 0 when it throws none.
-template <typename Action>
-RuntimeError Failure(Action action) {
-  try {
-    action();
-  } catch (const RuntimeError& error) {
-    return error;
-  }
-  return {0, ""};
-}
-
-template <typename Action>
-long ErrorNumber(Action action) {
-  return Failure(action).number();
-}
 
 void CheckFiles(FileService& files, const std::string& folder) {
   const std::string log = folder + "\\a.log";

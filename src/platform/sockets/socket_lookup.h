@@ -16,7 +16,7 @@ namespace quennet {
 // A name that does not resolve, or a packet that cannot be sent: `what` says which,
 // `reason` why, in the system's words.
 inline RuntimeError NetworkFailure(const std::string& what, const std::string& reason) {
-  return RuntimeError(kErrDeviceUnavailable, "Device unavailable", what, {}, reason);
+  return SystemError(kErrDeviceUnavailable, what, {}, reason);
 }
 
 // The text for an error that getaddrinfo or getnameinfo returned; one per platform.

@@ -5,26 +5,21 @@
 namespace quennet {
 namespace {
 
-struct HostError {
-  long number;
-  const char* description;
-};
-
-HostError HostErrorOf(DWORD code) {
+// ERROR_DIRECTORY: no folder where one is wanted (RemoveDirectoryA or FindFirstFileA on
+// a file).
+long HostNumberOf(DWORD code) {
   switch (code) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
-    case ERROR_DIRECTORY:  // no folder where one is wanted: RemoveDirectoryA or FindFirstFileA on a
-                           // file
-      return {kErrFileNotFound, "File not found"};
+    case ERROR_DIRECTORY: return kErrFileNotFound;
     case ERROR_ALREADY_EXISTS:
-    case ERROR_FILE_EXISTS: return {kErrFileExists, "File already exists"};
+    case ERROR_FILE_EXISTS: return kErrFileExists;
     case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL: return {kErrDiskFull, "Disk full"};
+    case ERROR_HANDLE_DISK_FULL: return kErrDiskFull;
     case ERROR_ACCESS_DENIED:
     case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION: return {kErrPermissionDenied, "Permission denied"};
-    default: return {kErrPathFileAccess, "Path/File access error"};
+    case ERROR_LOCK_VIOLATION: return kErrPermissionDenied;
+    default: return kErrPathFileAccess;
   }
 }
 
@@ -45,9 +40,8 @@ std::string SystemMessage(DWORD code) {
 }  // namespace
 
 RuntimeError Win32Error(DWORD code, std::string_view operation, std::string_view path) {
-  const HostError host = HostErrorOf(code);
-  return {host.number, host.description, std::string(operation), std::string(path),
-          SystemMessage(code)};
+  return SystemError(HostNumberOf(code), std::string(operation), std::string(path),
+                     SystemMessage(code));
 }
 
 RuntimeError LastWin32Error(std::string_view operation, std::string_view path) {
