@@ -79,48 +79,6 @@ TEST(Verification, AThreePortKnockWritesEveryLineByteForByte) {
   EXPECT_TRUE(fake.Lines("error.log").empty());
 }
 
-TEST(Verification, WindowReachesFromPeriodMinusOneBeforeToNineSecondsAfter) {
-  const std::tuple<const char*, const char*, bool> cases[] = {
-      {"10:17:01", "30", true},  {"10:17:00", "30", false},  {"10:17:39", "30", true},
-      {"10:17:40", "30", false}, {"10:17:01", "30.9", true}, {"10:17:00", "30.9", false},
-      {"10:17:30", "0", false},  {"10:17:30", "x", false},
-  };
-  for (const auto& [time, period, in] : cases) {
-    KnockHost fake;
-    fake.Log({Entry(time, "1000")});
-    EXPECT_EQ(Verify(fake, "1000", "dt", period), in) << time << " period " << period;
-  }
-  KnockHost outside;
-  outside.form.DebugEnabled = kTrue;
-  outside.Log({Entry("10:17:00", "1000")});
-  Verify(outside, "1000");
-  EXPECT_EQ(outside.Lines("Debug.log")[4], "7/17/2012 10:17:31 AM  -  Time Difference = 30");
-  EXPECT_EQ(outside.Lines("Debug.log").back(),
-            "7/17/2012 10:17:31 AM  -   failed to identify port knock");
-}
-
-TEST(Verification, EachLineServesOneKnockFromOneSourceWithItsOwnAction) {
-  const auto detects = [](const std::vector<std::string>& log, const std::string& ports,
-                          const std::string& actions = "dt",
-                          const std::string& source = test::kKnocker) {
-    KnockHost fake;
-    fake.Log(log);
-    return Verify(fake, ports, actions, "30", source);
-  };
-  // Source port 2000, destination port 1000.
-  const std::string both =
-      "2012-07-17 10:17:01 DROP TCP 203.0.113.45 192.0.2.20 2000 1000 52 S 1 0 8192 - - - RECEIVE";
-  EXPECT_FALSE(detects({both}, "1000,2000"));
-
-  EXPECT_FALSE(detects(Records("01:1000 02:2000"), "1000, 2000"));  // no trimming
-  EXPECT_TRUE(detects(Records("01:1000 02:2000u 03:3000u"), "1000,2000,3000",
-                      "dt,du"));  // the last action covers the rest
-  EXPECT_FALSE(detects(Records("01:1000"), "1000", "zz"));
-  const std::vector<std::string> mixed = Records("01:1000o 02:1000 03:2000o");
-  EXPECT_FALSE(detects(mixed, "1000,2000"));
-  EXPECT_TRUE(detects(mixed, "1000", "dt", kOther));
-}
-
 TEST(Verification, AKnockIsJudgedOnTheSnapshotItsFreshnessCheckRead) {
   KnockHost fake;
   fake.Log(Records("01:701 02:702"));
@@ -133,38 +91,6 @@ TEST(Verification, AKnockIsJudgedOnTheSnapshotItsFreshnessCheckRead) {
   };
   EXPECT_TRUE(Verify(fake, "701,702,703"));
   EXPECT_EQ(fake.Lines("velt.log").size(), 4u);
-}
-
-TEST(Verification, TheNewestKnockTellsOneOpeningFromAnotherWithoutALineOfItsOwn) {
-  const auto lines = [](const std::string& knock) {
-    std::string text;
-    for (const std::string& line : Records(knock)) text += line + "\n";
-    return text;
-  };
-  for (const bool strict : {false, true}) {
-    KnockHost alone;
-    KnockHost both;
-    for (KnockHost* fake : {&alone, &both}) {
-      fake->form.DebugEnabled = kTrue;
-      fake->form.StrictKnock = strict;
-    }
-    alone.Log(Records("01:701 02:702 03:703"));
-    both.Log(Records(
-        "01:701 02:702 03:703 11:701 12:702 13:703 14:703"));  // a retransmit begins no knock
-    std::string alone_lines;
-    std::string both_lines;
-    EXPECT_TRUE(Check_Port_Knock(alone.host, alone.form, test::kReference, "30", "701,702,703",
-                                 "dt", test::kKnocker, &alone_lines));
-    EXPECT_TRUE(Check_Port_Knock(both.host, both.form, test::kReference, "30", "701,702,703", "dt",
-                                 test::kKnocker, &both_lines));
-    EXPECT_EQ(alone_lines, lines("01:701 02:702 03:703")) << strict;
-    EXPECT_EQ(both_lines, lines("11:701 12:702 13:703")) << strict;
-    // Nothing after the knock found is written, and the form is left as the knock found it.
-    EXPECT_EQ(both.Lines("velt.log"), alone.Lines("velt.log")) << strict;
-    EXPECT_EQ(both.Lines("Debug.log"), alone.Lines("Debug.log")) << strict;
-    EXPECT_EQ(both.form.FirewallActionText, "DROP TCP");
-    EXPECT_EQ(both.form.DebugEnabled, kTrue);
-  }
 }
 
 TEST(Verification, AFailedReadIsReportedAndEndsTheScan) {
@@ -215,21 +141,6 @@ TEST(Verification, AStrictKnockTakesDestinationPortsWithNothingElseOfTheAddressB
     fake.form.StrictKnock = false;  // the defined behaviour takes every one of them
     EXPECT_TRUE(Verify(fake, "701,702,703")) << what;
   }
-}
-
-TEST(Verification, TheTraceSaysWhyAStrictKnockWasRefused) {
-  KnockHost fake;
-  fake.form.DebugEnabled = kTrue;
-  fake.form.StrictKnock = true;
-  fake.Log(Records("10:701s 11:701 12:445 13:702"));
-  EXPECT_FALSE(Verify(fake, "701,702"));
-  const std::string now = "7/17/2012 10:17:31 AM";
-  EXPECT_EQ(fake.Lines("Debug.log").at(2),
-            now + "  -  Strict knock: port 701 is not the destination port, field 8 holds 445");
-  EXPECT_EQ(fake.Lines("Debug.log").at(9),
-            now + "  -  Strict knock spoiled by port 445 between ports 701 and 702:" +
-                Entry("10:17:12", "445"));
-  EXPECT_EQ(fake.Lines("Debug.log").back(), now + "  -   failed to identify port knock");
 }
 
 }  // namespace
