@@ -7,13 +7,15 @@ namespace {
 
 // An event as Windows renders it (the shape of Microsoft's example of an event's
 // XML, with the description as the classic event's one Data element), quoted with
-// `q` and with the line ends of the description as they stood.
+// `q` and with the line ends of the description as they stood; an attribute whose name
+// ends in another's comes first.
 std::string Event(int id, const std::string& time, const std::string& user, const std::string& text,
                   char q = '\'') {
   const std::string a = std::string(1, q);
   return "<Event xmlns=" + a + "http://schemas.microsoft.com/win/2004/08/events/event" + a +
-         ">\r\n  <System>\r\n" + "    <Provider Name=" + a + "Quennet" + a +
-         " />\r\n    <EventID Qualifiers=" + a + "0" + a + ">" + std::to_string(id) +
+         ">\r\n  <System>\r\n" + "    <Provider EventSourceName=" + a + "Other" + a + " Name=" + a +
+         "Quennet" + a + " />\r\n    <EventID Qualifiers=" + a + "0" + a + ">" +
+         std::to_string(id) +
          "</EventID>\r\n    <Level>4</Level>\r\n    <TimeCreated SystemTime=" + a + time + a +
          " />\r\n    <EventRecordID>7664</EventRecordID>\r\n    "
          "<Channel>Application</Channel>\r\n" +

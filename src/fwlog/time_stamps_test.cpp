@@ -38,5 +38,15 @@ TEST(ReturnLastDateStamp, FindsTheLastWindowOfTheSampleShapeAndYieldsOncePerWind
   }
 }
 
+TEST(ReturnDateWithMonthName, NamesTheMonthAndKeepsEveryOtherPieceAsTheTime) {
+  const std::pair<const char*, int> bad[] = {{"07/07/07", 0}, {"07/07/07", 4},  {"2012-07", 2},
+                                             {"20120717", 2}, {"2012-13-1", 2}, {"2012-+7-1", 2}};
+  for (const auto& [text, location] : bad)
+    EXPECT_EQ(ReturnDateWithMonthName(text, location), "") << text;
+  EXPECT_EQ(ReturnDateWithMonthName("07/17/2012", 1), "July 17 2012");
+  EXPECT_EQ(ReturnDateWithMonthName("2012/17/12/99", 3), "December 2012 17");
+  EXPECT_EQ(ReturnDateWithMonthName("10:17:07 1/2/3  2012-07-17", 2), "July 2012 17 10:17:07 ");
+}
+
 }  // namespace
 }  // namespace quennet
