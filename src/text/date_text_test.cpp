@@ -16,6 +16,7 @@ DateTime At(int year, int month, int day, int hour = 0, int minute = 0, int seco
 }
 
 TEST(DateReader, ReadsDatesTimesAndMonthNamesInAnyOfTheirForms) {
+  // The general date text itself is read back in the round trip below.
   const std::pair<const char*, DateTime> cases[] = {
       {" 2012-07-17 10:17:07 ", At(2012, 7, 17, 10, 17, 7)},
       {"07-17-2012 9:05", At(2012, 7, 17, 9, 5)},
@@ -46,6 +47,22 @@ TEST(DateReader, RejectsTextThatIsNotExactlyOneDateAndOneTime) {
   for (const std::string& text : SplitAll(texts, '|')) EXPECT_FALSE(IsDate(text)) << "'" << text;
   const std::string cut = std::string("7/17/2012\0", 10), long_one = std::string(1 << 20, '7');
   EXPECT_FALSE(IsDate(cut) || IsDate(long_one) || IsDate("1/1/2012 " + long_one));
+}
+
+TEST(GeneralDateText, WritesTheDateAloneAtMidnightAndTheTimeAloneOnTheZeroDateAndReadsBack) {
+  const std::pair<DateTime, const char*> cases[] = {
+      {At(2012, 7, 17, 10, 17, 7), "7/17/2012 10:17:07 AM"},
+      {At(2012, 7, 17, 23, 5, 9), "7/17/2012 11:05:09 PM"},
+      {At(2000, 2, 29), "2/29/2000"},
+      {At(1899, 12, 29, 23, 59, 59), "12/29/1899 11:59:59 PM"},
+      {At(1899, 12, 30, 12), "12:00:00 PM"},
+      {DateTime{0}, "12:00:00 AM"},
+      {At(100, 1, 1, 1), "1/1/0100 1:00:00 AM"},
+      {At(9999, 12, 31, 23, 59, 59), "12/31/9999 11:59:59 PM"}};
+  for (const auto& [value, text] : cases) {
+    EXPECT_EQ(GeneralDateText(value), text);
+    EXPECT_EQ(ReadDate(text), value) << text;  // reads back as the same second
+  }
 }
 
 }  // namespace
